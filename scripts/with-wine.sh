@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Usage: with-wine.sh BUILD_DIR COMMAND...
+# Runs COMMAND with a private Wine prefix inside BUILD_DIR (made once, reused) and
+# an Xvfb display on a free number, then stops that prefix's wineserver and Xvfb.
+set -euo pipefail
+build_dir="$(cd "$1" && pwd)"
+shift
+
+export WINEPREFIX="$build_dir/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+
+display=""
+for n in $(seq 90 140); do
+    if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then
+        display=":$n"
+        break
+    fi
+done
+if [[ -z $display ]]; then
+    echo "with-wine: no free X display number" >&2
+    exit 1
+fi
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY="$display"
+
+cleanup() {
+    /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+    kill "$xvfb_pid" >/dev/null 2>&1 || true
+    wait "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+for _ in $(seq 50); do
+    [[ -e /tmp/.X11-unix/X${display#:} ]] && break
+    sleep 0.1
+done
+
+if [[ ! -f $WINEPREFIX/system.reg ]]; then
+    echo "with-wine: creating the Wine prefix in $WINEPREFIX (once)"
+    /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
+    /usr/lib/wine/wineserver -w || true
+fi
+
+"$@"
