@@ -6,6 +6,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -39,6 +40,12 @@ public:
     // Item writes received but not yet committed by a closing write (selector 23).
     std::size_t PendingItemWrites() const;
 
+    // The clock register as it reads now: the time last set plus the time since, once set.
+    std::array<std::uint8_t, 6> CurrentClock() const;
+    bool ClockRunning() const;
+    // Where the running clock takes the time from; tests step it by hand.
+    void SetTimeSource(std::function<std::chrono::steady_clock::time_point()> now);
+
     // Persist the registers to a small text file and read them back.
     bool Save(const std::string& path) const;
     bool Load(const std::string& path);
@@ -47,6 +54,7 @@ private:
     FirmwareRegisters registers_;
     std::vector<std::pair<std::uint8_t, std::array<std::uint8_t, 2>>> pending_;  // selector, payload
     std::optional<std::chrono::steady_clock::time_point> clockSetAt_;
+    std::function<std::chrono::steady_clock::time_point()> now_;
 };
 
 }  // namespace tamsel::sim
