@@ -5,8 +5,13 @@
 
 // ui/control_ids.h names IDOK and IDCANCEL as constants, which windows.h defines as
 // macros: the portable headers come first.
-#include <gtest/gtest.h>
+// clang-format off
+#include "ui/control_ids.h"
+#include "ui/dialog_templates.h"
 #include <windows.h>
+// clang-format on
+
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <cwctype>
@@ -16,8 +21,6 @@
 #include "platform/win32/app/win32_version_source.h"
 #include "tests/win32/dialog_resource_reader.h"
 #include "tests/win32/test_paths.h"
-#include "ui/control_ids.h"
-#include "ui/dialog_templates.h"
 
 namespace tamsel::win32::test {
 namespace {

@@ -1,8 +1,10 @@
 // Tamsel.exe's entry point: the steps of the application's start-up that only Windows
 // can do, then the portable application object with the Win32 dialog host.
 
-#include <commctrl.h>
+// clang-format off
 #include <windows.h>
+#include <commctrl.h>  // needs windows.h first
+// clang-format on
 
 #include "app/tamsel_app.h"
 #include "device/device_settings.h"
