@@ -1,0 +1,165 @@
+#include "platform/win32/virtual_camera_server/camera_session.h"
+
+#include <windows.h>
+
+#include <fstream>
+#include <map>
+#include <system_error>
+
+#include "platform/win32/virtual_camera_server/virtual_camera_registration.h"
+
+namespace tamsel::win32 {
+namespace {
+
+std::mutex& RegistryMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+std::map<std::wstring, std::weak_ptr<CameraSession>>& Sessions() {
+    static std::map<std::wstring, std::weak_ptr<CameraSession>> sessions;
+    return sessions;
+}
+
+std::wstring EnvironmentValue(const wchar_t* name) {
+    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+    if (size == 0) return {};
+    std::wstring value(size, L'\0');
+    const DWORD written = GetEnvironmentVariableW(name, value.data(), size);
+    value.resize(written < size ? written : 0);
+    return value;
+}
+
+}  // namespace
+
+std::shared_ptr<CameraSession> CameraSession::ForDirectory(const std::filesystem::path& directory) {
+    std::error_code error;
+    std::filesystem::path canonical = std::filesystem::weakly_canonical(directory, error);
+    if (error) canonical = directory;
+
+    std::lock_guard lock(RegistryMutex());
+    std::weak_ptr<CameraSession>& slot = Sessions()[canonical.wstring()];
+    std::shared_ptr<CameraSession> session = slot.lock();
+    if (!session) {
+        session = std::make_shared<CameraSession>(canonical);
+        slot = session;
+    }
+    return session;
+}
+
+std::filesystem::path CameraSession::DefaultDirectory() {
+    const std::wstring fromEnvironment = EnvironmentValue(kStateDirectoryEnvironmentVariable);
+    if (!fromEnvironment.empty()) return fromEnvironment;
+    wchar_t temp[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
+    std::filesystem::path base =
+        length > 0 ? std::filesystem::path(temp) : std::filesystem::path(L".");
+    return base / L"TamselVirtualCamera";
+}
+
+CameraSession::CameraSession(std::filesystem::path directory) : directory_(std::move(directory)) {
+    std::error_code error;
+    std::filesystem::create_directories(directory_, error);
+}
+
+void CameraSession::ApplyShape(const CameraShape& shape) {
+    std::lock_guard lock(mutex_);
+    if (shape.nodeCount) camera_.topology().nodeCount = *shape.nodeCount;
+    if (shape.extensionUnitNodes) camera_.topology().extensionUnitNodes = *shape.extensionUnitNodes;
+}
+
+template <typename Call>
+HResult CameraSession::Drive(Call call) {
+    std::lock_guard lock(mutex_);
+    LoadFirmware();
+    camera_.ClearLog();
+    const HResult result = call(camera_);
+    SaveFirmware();
+    AppendLog();
+    return result;
+}
+
+HResult CameraSession::QueryTopology() {
+    return Drive([](sim::VirtualCamera& camera) { return camera.QueryTopology(); });
+}
+
+HResult CameraSession::GetNumNodes(std::uint32_t* count) {
+    return Drive([count](sim::VirtualCamera& camera) { return camera.GetNumNodes(count); });
+}
+
+HResult CameraSession::GetNodeType(std::uint32_t index, Guid* nodeType) {
+    return Drive([index, nodeType](sim::VirtualCamera& camera) {
+        return camera.GetNodeType(index, nodeType);
+    });
+}
+
+HResult CameraSession::CreateNodeControl(std::uint32_t index) {
+    return Drive([index](sim::VirtualCamera& camera) { return camera.CreateNodeControl(index); });
+}
+
+HResult CameraSession::KsProperty(std::uint32_t node, const std::uint8_t* request,
+                                  std::uint32_t requestLength, std::uint8_t* data,
+                                  std::uint32_t dataLength, std::uint32_t* bytesReturned) {
+    return Drive([&](sim::VirtualCamera& camera) {
+        return camera.KsProperty(node, request, requestLength, data, dataLength, bytesReturned);
+    });
+}
+
+void CameraSession::ObjectCreated() {
+    std::lock_guard lock(mutex_);
+    ++liveObjects_;
+    camera_.ObjectCreated();
+    WriteLiveObjects();
+}
+
+void CameraSession::ObjectDestroyed() {
+    std::lock_guard lock(mutex_);
+    --liveObjects_;
+    camera_.ObjectDestroyed();
+    WriteLiveObjects();
+}
+
+void CameraSession::LoadFirmware() {
+    const std::filesystem::path path = directory_ / kFirmwareStateFile;
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        // No state file means a camera fresh from the factory, also for a test that
+        // removes the file between two commands.
+        camera_.firmware() = sim::Firmware{};
+        savedWriteTime_.reset();
+        return;
+    }
+    const auto writeTime = std::filesystem::last_write_time(path, error);
+    const auto size = std::filesystem::file_size(path, error);
+    if (!error && savedWriteTime_ && *savedWriteTime_ == writeTime && savedSize_ == size) return;
+    camera_.firmware().Load(path.string());
+}
+
+void CameraSession::SaveFirmware() {
+    const std::filesystem::path path = directory_ / kFirmwareStateFile;
+    camera_.firmware().Save(path.string());
+    std::error_code error;
+    const auto writeTime = std::filesystem::last_write_time(path, error);
+    const auto size = std::filesystem::file_size(path, error);
+    if (error) {
+        savedWriteTime_.reset();
+        return;
+    }
+    savedWriteTime_ = writeTime;
+    savedSize_ = size;
+}
+
+void CameraSession::AppendLog() {
+    const std::string text = camera_.LogToText();
+    if (text.empty()) return;
+    std::ofstream log(directory_ / kCallLogFile, std::ios::binary | std::ios::app);
+    log << text;
+    if (text.back() != '\n') log << '\n';
+}
+
+void CameraSession::WriteLiveObjects() {
+    std::ofstream file(directory_ / kLiveObjectsFile, std::ios::binary | std::ios::trunc);
+    file << liveObjects_ << '\n';
+}
+
+}  // namespace tamsel::win32
