@@ -1,9 +1,8 @@
 #pragma once
 // The operating-system services the dialog asks for, answered on Linux: the working
 // directory (getcwd), the program's version (the build's project() version, the same
-// number the Windows version resource carries) and the local time (localtime_r).
-// Device.ini is read by the portable IniProfileReader, which takes the dialog's
-// Windows-style path (directory + "\Device.ini") as it comes.
+// number the Windows version resource carries), the local time (localtime_r) and the
+// path convention of the profile reader.
 
 #include <ctime>
 #include <string>
@@ -35,6 +34,26 @@ class PosixClock final : public Clock {
 
   private:
     TimeSource now_;
+};
+
+// The dialog builds Device.ini's path the Windows way, directory + "\Device.ini". Only
+// that last backslash is the separator the dialog added; a backslash earlier in the path
+// is part of a Linux directory name and stays as it is.
+std::wstring LinuxPathFromDialogPath(const std::wstring& path);
+
+// Hands every request to the portable INI reader with the path made a Linux one.
+class LinuxProfileReader final : public ProfileReader {
+  public:
+    explicit LinuxProfileReader(ProfileReader& reader) : reader_(reader) {}
+
+    std::wstring GetString(const std::wstring& section, const std::wstring& key,
+                           const std::wstring& defaultValue, std::size_t bufferChars,
+                           const std::wstring& path) override;
+    int GetInt(const std::wstring& section, const std::wstring& key, int defaultValue,
+               const std::wstring& path) override;
+
+  private:
+    ProfileReader& reader_;
 };
 
 }  // namespace tamsel::linux_platform

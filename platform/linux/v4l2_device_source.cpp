@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #include "platform/linux/errno_result.h"
@@ -157,6 +158,12 @@ class ListEnumerator final : public CaptureDeviceEnumerator {
 std::string VirtualCameraFileFromEnvironment() {
     const char* file = std::getenv(kVirtualCameraVariable);
     return file != nullptr ? std::string(file) : std::string();
+}
+
+V4l2DeviceSourceOptions SystemDeviceSourceOptions() {
+    V4l2DeviceSourceOptions options;
+    options.virtualCameraFile = VirtualCameraFileFromEnvironment();
+    return options;
 }
 
 V4l2DeviceSource::V4l2DeviceSource(LinuxKernel& kernel, V4l2DeviceSourceOptions options)

@@ -40,6 +40,10 @@ struct V4l2DeviceSourceOptions {
     std::string virtualCameraFile;
 };
 
+// The running system: /sys, /dev, and the virtual camera when TAMSEL_VIRTUAL_CAMERA is set.
+V4l2DeviceSourceOptions SystemDeviceSourceOptions();
+
+// Use with RealLinuxKernel() in the program; filters bound from it may outlive it.
 class V4l2DeviceSource final : public CaptureDeviceSource {
   public:
     V4l2DeviceSource(LinuxKernel& kernel, V4l2DeviceSourceOptions options);

@@ -52,8 +52,11 @@ class VirtualCameraFile : public ::testing::Test {
 TEST_F(VirtualCameraFile, TheVariableNamesTheFileAndIsOffByDefault) {
     unsetenv(kVirtualCameraVariable);
     EXPECT_EQ(VirtualCameraFileFromEnvironment(), "");
+    EXPECT_EQ(SystemDeviceSourceOptions().virtualCameraFile, "");
     setenv(kVirtualCameraVariable, file_.c_str(), 1);
     EXPECT_EQ(VirtualCameraFileFromEnvironment(), file_);
+    EXPECT_EQ(SystemDeviceSourceOptions().virtualCameraFile, file_);
+    EXPECT_EQ(SystemDeviceSourceOptions().sysfsRoot, "/sys");
 
     rig_.AddCamera(RigCamera{});
     EXPECT_EQ(Names(*rig_.Source()), (std::vector<std::wstring>{L"SD Camera"}));
