@@ -43,5 +43,12 @@ if [[ ! -f $WINEPREFIX/system.reg ]]; then
     /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
     /usr/lib/wine/wineserver -w || true
 fi
+# Xvfb runs no window manager, so Wine draws the windows' frames and captions itself:
+# screenshots then show the dialog as a user would see it. Set once per prefix.
+if [[ ! -f $WINEPREFIX/.tamsel-unmanaged ]]; then
+    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+    /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1 || true
+    touch "$WINEPREFIX/.tamsel-unmanaged"
+fi
 
 "$@"
