@@ -87,8 +87,17 @@ INT_PTR Win32DialogHost::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
             RestoreOnExit<MessageInFlight> restore(inFlight_);
             inFlight_ = {message, wParam, lParam};
             behaviour_.Attach(this);
-            // TRUE lets the dialog manager put the focus on the first enabled tab stop.
-            return behaviour_.OnInitDialog() ? TRUE : FALSE;
+            if (!behaviour_.OnInitDialog()) return FALSE;
+            // TRUE lets the dialog manager put the focus on the first enabled tab stop. It
+            // does so with a bare SetFocus, which leaves a focused push button without the
+            // default-button state, so Enter would not press it. WM_NEXTDLGCTL is the dialog
+            // manager's own way to move the focus, default button included; it is posted so
+            // that it runs once the dialog is shown and nothing modal (the not-found box)
+            // is up any more.
+            if (HWND first = ::GetNextDlgTabItem(window_, nullptr, FALSE)) {
+                ::PostMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+            }
+            return TRUE;
         }
         case WM_SYSCOMMAND:
             return DispatchToBehaviour(
