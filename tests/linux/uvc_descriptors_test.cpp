@@ -22,7 +22,7 @@ using linux_test::kOtherVendorGuid;
 
 std::vector<UvcEntity> Parse(const Bytes& bytes, VideoControlLocation location = {}) {
     // An exact-size heap copy, so a read past the end is a read past an allocation.
-    auto copy = std::make_unique<std::uint8_t[]>(bytes.size() + 1);
+    auto copy = std::make_unique<std::uint8_t[]>(bytes.size());
     std::copy(bytes.begin(), bytes.end(), copy.get());
     return ParseVideoControlEntities(bytes.empty() ? nullptr : copy.get(), bytes.size(), location);
 }
