@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,10 @@ const DiscoveryCase kDiscoveryCases[] = {
      0},
     {"NoDevicesAtAll", {}, L"No Device", 1, -1},
 };
+
+void PrintTo(const DiscoveryCase& c, std::ostream* out) {
+    *out << c.label;
+}
 
 class DiscoveryTest : public CameraTest, public ::testing::WithParamInterface<DiscoveryCase> {};
 

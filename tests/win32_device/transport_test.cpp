@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <ostream>
 #include <utility>
 #include <vector>
 
@@ -176,6 +177,10 @@ const WriteSequenceCase kWriteSequences[] = {
          EXPECT_EQ(r.clock, (std::array<std::uint8_t, 6>{19, 6, 10, 9, 32, 30}));
      }},
 };
+
+void PrintTo(const WriteSequenceCase& c, std::ostream* out) {
+    *out << c.label;
+}
 
 class WriteSequenceTest : public TransportTest,
                           public ::testing::WithParamInterface<WriteSequenceCase> {};
