@@ -202,6 +202,18 @@ TEST_F(TamselWithCamera, StartsReadsTheCameraAndEachSetButtonWritesExactlyItsByt
     // The focus starts on the first enabled tab stop: Set Date and Time.
     EXPECT_EQ(FocusedWindow(program_->threadId()), Item(dialog, ui::IDC_SET_TIME));
 
+    // Right after start-up Enter presses the focused button: the date and time go out.
+    HWND focused = FocusedWindow(program_->threadId());
+    ::PostMessageW(focused, WM_KEYDOWN, VK_RETURN, 1);
+    ::PostMessageW(focused, WM_KEYUP, VK_RETURN, 0xC0000001);
+    Settle();
+    const std::vector<WireCall> enter = CallsSince(&seen);
+    ASSERT_EQ(enter.size(), 1u);
+    EXPECT_EQ(enter[0].flags, kXuWriteFlags);
+    EXPECT_EQ(enter[0].selector, 29u);
+    EXPECT_EQ(enter[0].data.size(), 6u);
+    EXPECT_TRUE(::IsWindow(dialog)) << "Enter ended the dialog instead";
+
     std::filesystem::path screenshot =
         std::filesystem::path(kBuildDir) / L"screenshots" / L"tamsel-dialog.bmp";
     EXPECT_TRUE(SaveWindowScreenshot(dialog, screenshot));
@@ -361,6 +373,10 @@ TEST_P(TamselWithoutCamera, ShowsTheNotFoundBoxThenDisablesTheSetButtons) {
     for (int id : {ui::IDC_SET_TIME, ui::IDC_SET_QUALITY, ui::IDC_SET_COLOR, ui::IDC_SET_VOLUME}) {
         EXPECT_FALSE(::IsWindowEnabled(Item(dialog, id))) << id;
     }
+    // The clock runs.
+    const std::wstring clockBefore = ItemText(dialog, ui::IDC_TIME);
+    Settle(std::chrono::milliseconds(1600));
+    EXPECT_NE(ItemText(dialog, ui::IDC_TIME), clockBefore);
     // Everything else can still be moved.
     DragTrackbar(dialog, ui::IDC_SLIDER_HUE, 70);
     EXPECT_EQ(ItemText(dialog, ui::IDC_EDIT_HUE), L"70");
