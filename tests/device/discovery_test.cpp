@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,15 @@
 
 namespace tamsel {
 namespace {
+
+// Cases print as their names in test output rather than as raw bytes.
+template <typename Case>
+requires requires(const Case& c) {
+    c.name;
+}
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 struct DeviceSpec {
     std::wstring name;

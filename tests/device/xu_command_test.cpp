@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdint>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,15 @@ namespace tamsel {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+
+// Cases print as their names in test output rather than as raw bytes.
+template <typename Case>
+requires requires(const Case& c) {
+    c.name;
+}
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 TEST(XuSelectorForOpTest, MapsEveryCodeAndRefusesTheRest) {
     const std::uint8_t expected[] = {10, 10, 11, 11, 12, 12, 13, 13, 14, 15, 15, 16,

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <vector>
 
 #include "device/xu_command.h"
@@ -16,6 +17,15 @@ namespace {
 
 using sim::CallRecord;
 using Bytes = std::vector<std::uint8_t>;
+
+// Cases print as their names in test output rather than as raw bytes.
+template <typename Case>
+requires requires(const Case& c) {
+    c.name;
+}
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 constexpr std::uint8_t kXuSetGuidBytes[16] = {0x82, 0x06, 0x61, 0x63, 0x70, 0x50, 0xAB, 0x49,
                                               0xB8, 0xCC, 0xB3, 0x85, 0x5E, 0x8D, 0x22, 0x1D};

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,15 @@ namespace tamsel::sim {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+
+// Cases print as their names in test output rather than as raw bytes.
+template <typename Case>
+requires requires(const Case& c) {
+    c.name;
+}
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 HResult Write(Firmware& firmware, std::uint8_t selector, const Bytes& bytes) {
     return firmware.Write(selector, bytes.data(), static_cast<std::uint32_t>(bytes.size()));

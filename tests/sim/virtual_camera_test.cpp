@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "device/guid.h"
@@ -16,6 +17,15 @@ namespace tamsel::sim {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+
+// Cases print as their names in test output rather than as raw bytes.
+template <typename Case>
+requires requires(const Case& c) {
+    c.name;
+}
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 constexpr Guid kOtherSet =
     Guid::FromParts(0x63610682, 0x5070, 0x49AB, {0xB8, 0xCC, 0xB3, 0x85, 0x5E, 0x8D, 0x22, 0x1E});
