@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <map>
+#include <string>
 #include <system_error>
 
 #include "platform/win32/virtual_camera_server/virtual_camera_registration.h"
@@ -136,8 +137,16 @@ void CameraSession::LoadFirmware() {
 }
 
 void CameraSession::SaveFirmware() {
+    // Written beside and then moved over the old file, so that a test reading the state
+    // while the program runs never sees half a file.
     const std::filesystem::path path = directory_ / kFirmwareStateFile;
-    camera_.firmware().Save(path.string());
+    std::filesystem::path staged = path;
+    staged += L".new";
+    if (!camera_.firmware().Save(staged.string()) ||
+        !MoveFileExW(staged.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        savedWriteTime_.reset();
+        return;
+    }
     std::error_code error;
     const auto writeTime = std::filesystem::last_write_time(path, error);
     const auto size = std::filesystem::file_size(path, error);
@@ -150,11 +159,17 @@ void CameraSession::SaveFirmware() {
 }
 
 void CameraSession::AppendLog() {
-    const std::string text = camera_.LogToText();
+    std::string text = camera_.LogToText();
     if (text.empty()) return;
-    std::ofstream log(directory_ / kCallLogFile, std::ios::binary | std::ios::app);
-    log << text;
-    if (text.back() != '\n') log << '\n';
+    if (text.back() != '\n') text += '\n';
+    // One appending write per call: a reader in another process sees whole lines only.
+    const HANDLE log = CreateFileW((directory_ / kCallLogFile).c_str(), FILE_APPEND_DATA,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (log == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(log, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(log);
 }
 
 void CameraSession::WriteLiveObjects() {
