@@ -20,13 +20,13 @@ struct RigCamera {
     std::string usbPath = "1-1";
     std::optional<std::string> product = "SD Camera";
     std::string card = "SD Camera";  // the V4L2 card name
-    CameraDescriptorSpec descriptors = VendorCameraDescriptors();
+    CameraShape descriptors = VendorCameraDescriptors();
     bool metadataNode = true;  // uvcvideo's second node, video(N+1)
 
-    static CameraDescriptorSpec VendorCameraDescriptors() {
-        CameraDescriptorSpec spec;
-        spec.extensionUnits = {{3, kXuPropertySetGuid, 4}};
-        return spec;
+    static CameraShape VendorCameraDescriptors() {
+        CameraShape shape;
+        shape.extensionUnits = {{3, kXuPropertySetGuid, 4}};
+        return shape;
     }
 };
 
@@ -51,7 +51,7 @@ class CameraRig {
             kernel.AddNode(UvcMetadataNode(DevicePath(camera.node + 1), camera.card));
         }
         sim::Firmware& firmware = firmwares.emplace_back();
-        for (const ExtensionUnitSpec& unit : camera.descriptors.extensionUnits) {
+        for (const ExtensionUnitShape& unit : camera.descriptors.extensionUnits) {
             if (unit.guid == kXuPropertySetGuid) kernel.AddExtensionUnit(path, unit.id, &firmware);
         }
         return firmware;

@@ -30,21 +30,21 @@ Bytes Interface(std::uint8_t number, std::uint8_t alternate, std::uint8_t endpoi
 }
 
 // The VideoControl interface's class-specific part, header first.
-Bytes VideoControlBody(const CameraDescriptorSpec& spec) {
+Bytes VideoControlBody(const CameraShape& shape) {
     Bytes entities;
     // Camera terminal: 18 bytes with a 3-byte bmControls.
-    Append(&entities, {18, 0x24, 0x02, spec.cameraTerminalId, 0x01, 0x02, 0, 0, 0, 0, 0, 0, 0, 0, 3,
-                       0x0A, 0x00, 0x00});
+    Append(&entities, {18, 0x24, 0x02, shape.cameraTerminalId, 0x01, 0x02, 0, 0, 0, 0, 0, 0, 0, 0,
+                       3, 0x0A, 0x00, 0x00});
     // Processing unit (UVC 1.1): 12 bytes.
-    Append(&entities, {12, 0x24, 0x05, spec.processingUnitId, spec.cameraTerminalId, 0x00, 0x00, 2,
-                       0x7F, 0x17, 0, 0x00});
-    std::uint8_t source = spec.processingUnitId;
-    for (const ExtensionUnitSpec& unit : spec.extensionUnits) {
+    Append(&entities, {12, 0x24, 0x05, shape.processingUnitId, shape.cameraTerminalId, 0x00, 0x00,
+                       2, 0x7F, 0x17, 0, 0x00});
+    std::uint8_t source = shape.processingUnitId;
+    for (const ExtensionUnitShape& unit : shape.extensionUnits) {
         Append(&entities, ExtensionUnitDescriptor(unit, source));
         source = unit.id;
     }
     // Output terminal, streaming.
-    Append(&entities, {9, 0x24, 0x03, spec.outputTerminalId, 0x01, 0x01, 0, source, 0});
+    Append(&entities, {9, 0x24, 0x03, shape.outputTerminalId, 0x01, 0x01, 0, source, 0});
 
     const std::size_t total = 13 + entities.size();
     Bytes header = {13,
@@ -59,21 +59,21 @@ Bytes VideoControlBody(const CameraDescriptorSpec& spec) {
                     0x5B,
                     0x00,
                     1,
-                    static_cast<std::uint8_t>(spec.videoControlInterface + 1)};
+                    static_cast<std::uint8_t>(shape.videoControlInterface + 1)};
     Append(&header, entities);
     return header;
 }
 
 // The VideoControl and VideoStreaming interfaces of one camera function.
-Bytes CameraFunction(const CameraDescriptorSpec& spec) {
+Bytes CameraFunction(const CameraShape& shape) {
     Bytes out;
-    Append(&out, InterfaceAssociation(spec.videoControlInterface));
-    Append(&out, Interface(spec.videoControlInterface, 0, 1, 0x01));
-    Append(&out, VideoControlBody(spec));
+    Append(&out, InterfaceAssociation(shape.videoControlInterface));
+    Append(&out, Interface(shape.videoControlInterface, 0, 1, 0x01));
+    Append(&out, VideoControlBody(shape));
     Append(&out, {7, 0x05, 0x83, 0x03, 0x10, 0x00, 0x06});  // interrupt endpoint
     Append(&out, {5, 0x25, 0x03, 0x10, 0x00});              // class-specific endpoint
 
-    const auto streaming = static_cast<std::uint8_t>(spec.videoControlInterface + 1);
+    const auto streaming = static_cast<std::uint8_t>(shape.videoControlInterface + 1);
     Append(&out, Interface(streaming, 0, 0, 0x02));
     // Input header with one MJPEG format and one 640x480 frame.
     const Bytes format = {11, 0x24, 0x06, 1, 1, 0x01, 1, 0, 0, 0x00, 0x00};
@@ -81,7 +81,7 @@ Bytes CameraFunction(const CameraDescriptorSpec& spec) {
                          0x00, 0x77, 0x01, 0x00, 0x00, 0xCA, 0x08, 0x00, 0x60, 0x09,
                          0x00, 0x15, 0x16, 0x05, 0x00, 1,    0x15, 0x16, 0x05, 0x00};
     const std::size_t total = 14 + format.size() + frame.size();
-    Append(&out, {14, 0x24, 0x01, 1, Low(total), High(total), 0x81, 0x00, spec.outputTerminalId, 0,
+    Append(&out, {14, 0x24, 0x01, 1, Low(total), High(total), 0x81, 0x00, shape.outputTerminalId, 0,
                   0, 0, 1, 0x00});
     Append(&out, format);
     Append(&out, frame);
@@ -100,7 +100,7 @@ Bytes Configuration(std::uint8_t value, std::uint8_t interfaces, const Bytes& bo
 
 }  // namespace
 
-Bytes ExtensionUnitDescriptor(const ExtensionUnitSpec& unit, std::uint8_t source) {
+Bytes ExtensionUnitDescriptor(const ExtensionUnitShape& unit, std::uint8_t source) {
     const std::size_t length = 24 + 1 + unit.controlBytes;
     Bytes out = {Low(length), 0x24, 0x06, unit.id};
     out.insert(out.end(), unit.guid.bytes.begin(), unit.guid.bytes.end());
@@ -110,23 +110,22 @@ Bytes ExtensionUnitDescriptor(const ExtensionUnitSpec& unit, std::uint8_t source
     return out;
 }
 
-Bytes CameraDescriptors(const CameraDescriptorSpec& spec) {
+Bytes CameraDescriptors(const CameraShape& shape) {
     Bytes out = DeviceDescriptor(1);
-    Append(&out, Configuration(spec.configurationValue, 2, CameraFunction(spec)));
+    Append(&out, Configuration(shape.configurationValue, 2, CameraFunction(shape)));
     return out;
 }
 
-Bytes TwoConfigurationDescriptors(const CameraDescriptorSpec& spec) {
+Bytes TwoConfigurationDescriptors(const CameraShape& shape) {
     Bytes out = DeviceDescriptor(2);
     // A configuration with only a vendor interface, then the camera's.
-    const auto otherValue = static_cast<std::uint8_t>(spec.configurationValue == 1 ? 2 : 1);
+    const auto otherValue = static_cast<std::uint8_t>(shape.configurationValue == 1 ? 2 : 1);
     Append(&out, Configuration(otherValue, 1, {9, 0x04, 0, 0, 0, 0xFF, 0x00, 0x00, 0}));
-    Append(&out, Configuration(spec.configurationValue, 2, CameraFunction(spec)));
+    Append(&out, Configuration(shape.configurationValue, 2, CameraFunction(shape)));
     return out;
 }
 
-Bytes TwoFunctionDescriptors(const CameraDescriptorSpec& first,
-                             const CameraDescriptorSpec& second) {
+Bytes TwoFunctionDescriptors(const CameraShape& first, const CameraShape& second) {
     Bytes body = CameraFunction(first);
     Append(&body, CameraFunction(second));
     Bytes out = DeviceDescriptor(1);

@@ -18,34 +18,34 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr Guid kOtherVendorGuid =
     Guid::FromParts(0x28F03370, 0x6311, 0x4A2E, {0xBA, 0x2C, 0x68, 0x90, 0xEB, 0x33, 0x40, 0x16});
 
-struct ExtensionUnitSpec {
+struct ExtensionUnitShape {
     std::uint8_t id = 3;
     Guid guid;
     std::uint8_t controlBytes = 4;  // bControlSize
 };
 
-struct CameraDescriptorSpec {
+struct CameraShape {
     std::uint8_t configurationValue = 1;
     std::uint8_t videoControlInterface = 0;
     std::uint8_t cameraTerminalId = 1;
     std::uint8_t processingUnitId = 2;
-    std::vector<ExtensionUnitSpec>
+    std::vector<ExtensionUnitShape>
         extensionUnits;  // in descriptor order, after the processing unit
     std::uint8_t outputTerminalId = 4;
 };
 
 // One extension unit descriptor (24 + p + n bytes), fed by `source`.
-Bytes ExtensionUnitDescriptor(const ExtensionUnitSpec& unit, std::uint8_t source);
+Bytes ExtensionUnitDescriptor(const ExtensionUnitShape& unit, std::uint8_t source);
 
 // Device descriptor plus one configuration holding the camera function.
-Bytes CameraDescriptors(const CameraDescriptorSpec& spec);
+Bytes CameraDescriptors(const CameraShape& shape);
 
 // The same camera function, but inside a configuration list of two (the first without
 // video), for tests of which configuration is read.
-Bytes TwoConfigurationDescriptors(const CameraDescriptorSpec& spec);
+Bytes TwoConfigurationDescriptors(const CameraShape& shape);
 
 // The first and second function's VideoControl interfaces in one configuration (a
 // camera with two sensors), each with its own extension units.
-Bytes TwoFunctionDescriptors(const CameraDescriptorSpec& first, const CameraDescriptorSpec& second);
+Bytes TwoFunctionDescriptors(const CameraShape& first, const CameraShape& second);
 
 }  // namespace tamsel::linux_test

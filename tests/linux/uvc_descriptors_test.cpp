@@ -16,8 +16,8 @@ namespace tamsel::linux_platform {
 namespace {
 
 using linux_test::Bytes;
-using linux_test::CameraDescriptorSpec;
-using linux_test::ExtensionUnitSpec;
+using linux_test::CameraShape;
+using linux_test::ExtensionUnitShape;
 using linux_test::kOtherVendorGuid;
 
 std::vector<UvcEntity> Parse(const Bytes& bytes, VideoControlLocation location = {}) {
@@ -27,10 +27,10 @@ std::vector<UvcEntity> Parse(const Bytes& bytes, VideoControlLocation location =
     return ParseVideoControlEntities(bytes.empty() ? nullptr : copy.get(), bytes.size(), location);
 }
 
-CameraDescriptorSpec VendorCamera() {
-    CameraDescriptorSpec spec;
-    spec.extensionUnits = {{3, kXuPropertySetGuid, 4}};
-    return spec;
+CameraShape VendorCamera() {
+    CameraShape shape;
+    shape.extensionUnits = {{3, kXuPropertySetGuid, 4}};
+    return shape;
 }
 
 TEST(UvcDescriptors, ARealShapedCameraGivesItsTerminalsAndUnitsInDescriptorOrder) {
@@ -60,9 +60,9 @@ TEST(UvcDescriptors, TheExtensionUnitGuidKeepsTheUsbByteOrderWhichIsTheWindowsMe
 }
 
 TEST(UvcDescriptors, NodeTypesMakeOnlyExtensionUnitsDeviceSpecific) {
-    CameraDescriptorSpec spec = VendorCamera();
-    spec.extensionUnits = {{5, kOtherVendorGuid, 2}, {3, kXuPropertySetGuid, 4}};
-    const auto entities = Parse(linux_test::CameraDescriptors(spec));
+    CameraShape shape = VendorCamera();
+    shape.extensionUnits = {{5, kOtherVendorGuid, 2}, {3, kXuPropertySetGuid, 4}};
+    const auto entities = Parse(linux_test::CameraDescriptors(shape));
     ASSERT_EQ(entities.size(), 5u);
     std::vector<bool> deviceSpecific;
     for (const UvcEntity& entity : entities) {
@@ -75,9 +75,9 @@ TEST(UvcDescriptors, NodeTypesMakeOnlyExtensionUnitsDeviceSpecific) {
 }
 
 TEST(UvcDescriptors, OnlyTheActiveConfigurationIsRead) {
-    CameraDescriptorSpec spec = VendorCamera();
-    spec.configurationValue = 2;
-    const Bytes bytes = linux_test::TwoConfigurationDescriptors(spec);
+    CameraShape shape = VendorCamera();
+    shape.configurationValue = 2;
+    const Bytes bytes = linux_test::TwoConfigurationDescriptors(shape);
     EXPECT_EQ(Parse(bytes, {2, 0}).size(), 4u);
     EXPECT_TRUE(Parse(bytes, {1, 0}).empty());
     // Without the active configuration the first one counts; it has no video.
@@ -85,8 +85,8 @@ TEST(UvcDescriptors, OnlyTheActiveConfigurationIsRead) {
 }
 
 TEST(UvcDescriptors, TheNodesInterfaceNumberPicksItsOwnFunction) {
-    CameraDescriptorSpec first = VendorCamera();
-    CameraDescriptorSpec second;
+    CameraShape first = VendorCamera();
+    CameraShape second;
     second.videoControlInterface = 2;
     second.extensionUnits = {{6, kOtherVendorGuid, 2}, {7, kXuPropertySetGuid, 2}};
     const Bytes bytes = linux_test::TwoFunctionDescriptors(first, second);
@@ -188,9 +188,9 @@ TEST(UvcDescriptors, DamagedDescriptorsAreReadOnlyAsFarAsTheyHold) {
 }
 
 TEST(UvcDescriptors, EveryTruncationGivesAPrefixOfTheFullResult) {
-    CameraDescriptorSpec spec = VendorCamera();
-    spec.extensionUnits.push_back({5, kOtherVendorGuid, 2});
-    const Bytes full = linux_test::CameraDescriptors(spec);
+    CameraShape shape = VendorCamera();
+    shape.extensionUnits.push_back({5, kOtherVendorGuid, 2});
+    const Bytes full = linux_test::CameraDescriptors(shape);
     const auto all = Parse(full);
     ASSERT_EQ(all.size(), 5u);
     for (std::size_t size = 0; size < full.size(); ++size) {
