@@ -590,28 +590,28 @@ HeadlessWindow& HeadlessHost::Create(DialogBehaviour& dialog, HeadlessWindow* ow
     return window;
 }
 
-HeadlessWindow& HeadlessHost::Open(DialogBehaviour& dialog) {
-    HeadlessWindow& window = Create(dialog, nullptr);
-    dialog.Attach(&window);
-    window.Record("<- InitDialog");
-    const bool focusFirst = dialog.OnInitDialog();
-    window.Record(std::string("InitDialog returned ") + (focusFirst ? "TRUE" : "FALSE"));
-    if (!window.ended_) {
-        if (focusFirst) window.FocusFirstTabStop();
-        window.Record("ShowWindow");
-    }
-    return window;
-}
-
-int HeadlessHost::RunModalLoop(HeadlessWindow& window) {
+// WM_INITDIALOG, then the focus and the window shown, as the dialog manager does before
+// it enters the modal loop. False when the dialog ended during its initialisation.
+bool HeadlessHost::Initialise(HeadlessWindow& window) {
     DialogBehaviour& dialog = *window.behaviour_;
     dialog.Attach(&window);
     window.Record("<- InitDialog");
     const bool focusFirst = dialog.OnInitDialog();
     window.Record(std::string("InitDialog returned ") + (focusFirst ? "TRUE" : "FALSE"));
-    if (!window.ended_) {
-        if (focusFirst) window.FocusFirstTabStop();
-        window.Record("ShowWindow");
+    if (window.ended_) return false;
+    if (focusFirst) window.FocusFirstTabStop();
+    window.Record("ShowWindow");
+    return true;
+}
+
+HeadlessWindow& HeadlessHost::Open(DialogBehaviour& dialog) {
+    HeadlessWindow& window = Create(dialog, nullptr);
+    Initialise(window);
+    return window;
+}
+
+int HeadlessHost::RunModalLoop(HeadlessWindow& window) {
+    if (Initialise(window)) {
         if (!scripts_.empty()) {
             ModalScript script = std::move(scripts_.front());
             scripts_.erase(scripts_.begin());

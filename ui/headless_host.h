@@ -224,6 +224,7 @@ class HeadlessHost : public DialogRunner {
     friend class HeadlessWindow;
 
     HeadlessWindow& Create(DialogBehaviour& dialog, HeadlessWindow* owner);
+    bool Initialise(HeadlessWindow& window);
     int RunModalLoop(HeadlessWindow& window);
 
     HeadlessMetrics metrics_;
