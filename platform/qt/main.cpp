@@ -43,19 +43,15 @@ tamsel::qt::QtHostOptions ScreenshotOptions(const QString& path) {
     options.beforeMessageBox = [path](QMessageBox& box) {
         QTimer::singleShot(kScreenshotDelayMs / 4, &box, [&box, path] {
             const QString shot = MessageBoxShotPath(path);
-            if (tamsel::qt::SaveScreenshot(box, shot)) {
-                std::printf("%s\n", qPrintable(shot));
-            }
-            std::fprintf(stderr, "Tamsel: message box \"%s\" answered with %s\n",
-                         qPrintable(box.text()), "its default button");
+            const bool saved = tamsel::qt::SaveScreenshot(box, shot);
+            std::printf("Tamsel: message box \"%s\" answered with OK%s%s\n", qPrintable(box.text()),
+                        saved ? "; its picture: " : "", saved ? qPrintable(shot) : "");
             box.accept();
         });
     };
     options.afterShown = [path](tamsel::qt::TemplateDialog& dialog) {
         QTimer::singleShot(kScreenshotDelayMs, &dialog, [&dialog, path] {
-            if (tamsel::qt::SaveScreenshot(dialog, path)) {
-                std::printf("%s\n", qPrintable(path));
-            } else {
+            if (!tamsel::qt::SaveScreenshot(dialog, path)) {
                 std::fprintf(stderr, "Tamsel: could not write %s\n", qPrintable(path));
             }
             dialog.done(QDialog::Rejected);

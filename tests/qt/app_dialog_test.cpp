@@ -204,25 +204,50 @@ TEST_F(AppOnQt, EnterWithASliderFocusedEndsTheDialog) {
     });
 }
 
-TEST_F(AppOnQt, F1OpensTheAboutBoxWithTheVersionAndEscapeClosesIt) {
+TEST_F(AppOnQt, F1OpensTheAboutBoxWithTheVersionAndEachWayOfClosingItWorks) {
+    WriteDeviceIni(QStringLiteral("Tamsel Virtual Camera"), 4);
+    struct Way {
+        const char* name;
+        std::function<void(TemplateDialog&)> close;
+    };
+    const Way ways[] = {
+        {"Escape", [](TemplateDialog& about) { QTest::keyClick(&about, Qt::Key_Escape); }},
+        {"Enter", [](TemplateDialog& about) { QTest::keyClick(&about, Qt::Key_Return); }},
+        {"OK button",
+         [](TemplateDialog& about) { QTest::mouseClick(about.Control(ui::IDOK), Qt::LeftButton); }},
+        {"close button", [](TemplateDialog& about) { about.close(); }},
+    };
+    Run([&](TemplateDialog& dialog) {
+        for (const Way& way : ways) {
+            SCOPED_TRACE(way.name);
+            QString aboutTitle, aboutVersion;
+            bool aboutWasModal = false;
+            bool aboutClosed = false;
+            QTimer::singleShot(200, &dialog, [&] {
+                auto* about = qobject_cast<TemplateDialog*>(QApplication::activeModalWidget());
+                if (about == nullptr || about == &dialog) return;
+                aboutWasModal = about->isModal();
+                aboutTitle = about->windowTitle();
+                aboutVersion = TextOf(*about, ui::IDC_ABOUT_VERSION);
+                SaveScreenshot(*about, ShotPath("qt-about.png"));
+                way.close(*about);
+                aboutClosed = !about->isVisible();
+            });
+            QTest::keyClick(&dialog, Qt::Key_F1);  // returns when the About box has closed
+            EXPECT_TRUE(aboutWasModal);
+            EXPECT_TRUE(aboutClosed);
+            EXPECT_EQ(aboutTitle, QStringLiteral("About Tamsel"));
+            EXPECT_EQ(aboutVersion, QStringLiteral("ver: 1.2.0"));
+            EXPECT_TRUE(dialog.isVisible());
+        }
+    });
+}
+
+TEST_F(AppOnQt, TheCloseButtonEndsTheProgram) {
     WriteDeviceIni(QStringLiteral("Tamsel Virtual Camera"), 4);
     Run([&](TemplateDialog& dialog) {
-        QString aboutTitle, aboutVersion;
-        bool aboutWasModal = false;
-        QTimer::singleShot(200, &dialog, [&] {
-            auto* about = qobject_cast<TemplateDialog*>(QApplication::activeModalWidget());
-            if (about == nullptr || about == &dialog) return;
-            aboutWasModal = about->isModal();
-            aboutTitle = about->windowTitle();
-            aboutVersion = TextOf(*about, ui::IDC_ABOUT_VERSION);
-            SaveScreenshot(*about, ShotPath("qt-about.png"));
-            QTest::keyClick(about, Qt::Key_Escape);
-        });
-        QTest::keyClick(&dialog, Qt::Key_F1);  // returns when the About box has closed
-        EXPECT_TRUE(aboutWasModal);
-        EXPECT_EQ(aboutTitle, QStringLiteral("About Tamsel"));
-        EXPECT_EQ(aboutVersion, QStringLiteral("ver: 1.2.0"));
-        EXPECT_TRUE(dialog.isVisible());
+        dialog.close();
+        EXPECT_FALSE(dialog.isVisible());
     });
 }
 
