@@ -64,6 +64,8 @@ class CTamselDlg : public ui::DialogBehaviour {
     TrackbarControl m_sliderMic;
     std::wstring m_strMic;
     PointFont m_clockFont;
+    // False while the latest clock refresh could not read the local time.
+    bool m_clockReadable = true;
 
   private:
     using Handler = void (CTamselDlg::*)(const ui::DialogEvent&);

@@ -3,6 +3,7 @@
 #include "app/platform_seams.h"
 #include "app/tamsel_dlg.h"
 #include "app/text_format.h"
+#include "device/hresult.h"
 #include "device/xu_command.h"
 #include "ui/control_ids.h"
 
@@ -31,7 +32,8 @@ void CTamselDlg::StartClock() {
 void CTamselDlg::RefreshClock() {
     DeviceSettings& settings = TheDeviceSettings();
     LocalTime now;
-    if (services_.clock != nullptr && services_.clock->Now(&now)) {
+    m_clockReadable = services_.clock != nullptr && services_.clock->Now(&now);
+    if (m_clockReadable) {
         settings.year = now.year;
         settings.month = now.month;
         settings.day = now.day;
@@ -51,8 +53,14 @@ void CTamselDlg::RefreshClock() {
 }
 
 // The camera gets the time last shown, not a fresh reading, and no closing write
-// follows the date and time.
+// follows the date and time. When the local time could not be read, the fields hold the
+// failure markers (0/0/0 -1:-1:-1); sending those would set the camera's clock to month 0,
+// hour 255, so nothing is sent and the refusal is stored like any other result.
 void CTamselDlg::OnSetTime() {
+    if (!m_clockReadable) {
+        TheDeviceSettings().lastResult = kInvalidArgument;
+        return;
+    }
     TheDeviceSettings().lastResult = XuSetCommand(XU_SET_DATETIME, 0);
 }
 

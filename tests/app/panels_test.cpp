@@ -59,12 +59,21 @@ TEST_F(PanelTest, SetDateAndTimeSendsTheLatestTickNotAFreshReading) {
     EXPECT_EQ(Writes(), (Lines{"29: 19 6 10 9 5 3", "29: 19 6 10 9 5 4"}));
 }
 
-TEST_F(PanelTest, ClockFailureShowsItsMarkersAndSendsThemAsBytes) {
+// The failure markers would reach the camera as 48 0 0 255 255 255 (month 0, hour 255):
+// the button refuses instead, until a tick reads the time again.
+TEST_F(PanelTest, ClockFailureShowsItsMarkersAndSendsNothingUntilTheClockRecovers) {
     clock.fails = true;
     ui::HeadlessWindow& window = OpenWithCamera();
     EXPECT_EQ(window.TextOf(ui::IDC_TIME), L"0/0/0 -1:-1:-1");
     ASSERT_TRUE(window.Press(ui::IDC_SET_TIME));
-    EXPECT_EQ(Writes(), (Lines{"29: 48 0 0 255 255 255"}));
+    EXPECT_EQ(Writes(), Lines{});
+    EXPECT_EQ(TheDeviceSettings().lastResult, kInvalidArgument);
+
+    clock.fails = false;
+    ASSERT_TRUE(window.FireTimer(0));
+    ASSERT_TRUE(window.Press(ui::IDC_SET_TIME));
+    EXPECT_EQ(Writes(), (Lines{"29: 19 6 10 9 5 3"}));
+    EXPECT_EQ(TheDeviceSettings().lastResult, 0);
 }
 
 TEST_F(PanelTest, FailedWriteIsStoredAndNotShown) {
