@@ -17,16 +17,16 @@
 namespace tamsel::sim {
 
 struct FirmwareRegisters {
-    std::uint8_t quality = 2;                                    // selector 28
-    std::array<std::uint8_t, 4> color{50, 50, 50, 50};           // selector 25 / items of 24
-    std::array<std::uint8_t, 6> volume{3, 13, 7, 0, 0, 0};       // selector 22 / items of 21, wire form
-    std::array<std::uint8_t, 6> clock{19, 1, 1, 0, 0, 0};        // selector 29 as last set
-    std::map<std::uint8_t, std::vector<std::uint8_t>> others;    // selectors 10 to 19 and the rest
-    int finishCount = 0;                                         // closing writes received
+    std::uint8_t quality = 2;                               // selector 28
+    std::array<std::uint8_t, 4> color{50, 50, 50, 50};      // selector 25 / items of 24
+    std::array<std::uint8_t, 6> volume{3, 13, 7, 0, 0, 0};  // selector 22 / items of 21, wire form
+    std::array<std::uint8_t, 6> clock{19, 1, 1, 0, 0, 0};   // selector 29 as last set
+    std::map<std::uint8_t, std::vector<std::uint8_t>> others;  // selectors 10 to 19 and the rest
+    int finishCount = 0;                                       // closing writes received
 };
 
 class Firmware {
-public:
+  public:
     Firmware();
 
     // Reply length of a readable selector; kNotFound for a selector the unit doesn't have.
@@ -50,9 +50,10 @@ public:
     bool Save(const std::string& path) const;
     bool Load(const std::string& path);
 
-private:
+  private:
     FirmwareRegisters registers_;
-    std::vector<std::pair<std::uint8_t, std::array<std::uint8_t, 2>>> pending_;  // selector, payload
+    std::vector<std::pair<std::uint8_t, std::array<std::uint8_t, 2>>>
+        pending_;  // selector, payload
     std::optional<std::chrono::steady_clock::time_point> clockSetAt_;
     std::function<std::chrono::steady_clock::time_point()> now_;
 };

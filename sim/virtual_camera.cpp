@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <sstream>
+#include <utility>
 
 #include "device/guid.h"
 #include "device/xu_transport.h"
@@ -101,12 +102,22 @@ bool Field(std::istringstream& in, const char* key, std::string* value) {
 
 // The kernel-streaming objects handed to the portable code: thin, each forwarding to the
 // camera's driver calls and counted while alive.
+// Controls alive per topology, so that a topology released before its controls shows.
+struct ReleaseOrder {
+    int liveControls = 0;
+};
+
 class VirtualControl final : public KsControl {
   public:
-    VirtualControl(VirtualCamera* camera, std::uint32_t node) : camera_(camera), node_(node) {
+    VirtualControl(VirtualCamera* camera, std::uint32_t node, std::shared_ptr<ReleaseOrder> order)
+        : camera_(camera), node_(node), order_(std::move(order)) {
         camera_->ObjectCreated();
+        ++order_->liveControls;
     }
-    ~VirtualControl() override { camera_->ObjectDestroyed(); }
+    ~VirtualControl() override {
+        --order_->liveControls;
+        camera_->ObjectDestroyed();
+    }
     HResult KsProperty(const std::uint8_t* request, std::uint32_t requestLength, std::uint8_t* data,
                        std::uint32_t dataLength, std::uint32_t* bytesReturned) override {
         return camera_->KsProperty(node_, request, requestLength, data, dataLength, bytesReturned);
@@ -115,12 +126,19 @@ class VirtualControl final : public KsControl {
   private:
     VirtualCamera* camera_;
     std::uint32_t node_;
+    std::shared_ptr<ReleaseOrder> order_;
 };
 
 class VirtualTopology final : public KsTopology {
   public:
-    explicit VirtualTopology(VirtualCamera* camera) : camera_(camera) { camera_->ObjectCreated(); }
-    ~VirtualTopology() override { camera_->ObjectDestroyed(); }
+    VirtualTopology(VirtualCamera* camera, int* releasedFirst)
+        : camera_(camera), releasedFirst_(releasedFirst) {
+        camera_->ObjectCreated();
+    }
+    ~VirtualTopology() override {
+        if (order_->liveControls > 0) ++*releasedFirst_;
+        camera_->ObjectDestroyed();
+    }
     HResult GetNumNodes(std::uint32_t* count) override { return camera_->GetNumNodes(count); }
     HResult GetNodeType(std::uint32_t index, Guid* nodeType) override {
         return camera_->GetNodeType(index, nodeType);
@@ -128,27 +146,35 @@ class VirtualTopology final : public KsTopology {
     HResult CreateNodeControl(std::uint32_t index, std::unique_ptr<KsControl>* control) override {
         if (control == nullptr) return kPointer;
         const HResult result = camera_->CreateNodeControl(index);
-        if (Succeeded(result)) *control = std::make_unique<VirtualControl>(camera_, index);
+        if (Succeeded(result)) *control = std::make_unique<VirtualControl>(camera_, index, order_);
         return result;
     }
 
   private:
     VirtualCamera* camera_;
+    int* releasedFirst_;
+    std::shared_ptr<ReleaseOrder> order_ = std::make_shared<ReleaseOrder>();
 };
 
 class VirtualFilter final : public KsFilter {
   public:
-    explicit VirtualFilter(VirtualCamera* camera) : camera_(camera) { camera_->ObjectCreated(); }
+    VirtualFilter(VirtualCamera* camera, int* releasedFirst)
+        : camera_(camera), releasedFirst_(releasedFirst) {
+        camera_->ObjectCreated();
+    }
     ~VirtualFilter() override { camera_->ObjectDestroyed(); }
     HResult QueryTopology(std::unique_ptr<KsTopology>* topology) override {
         if (topology == nullptr) return kPointer;
         const HResult result = camera_->QueryTopology();
-        if (Succeeded(result)) *topology = std::make_unique<VirtualTopology>(camera_);
+        if (Succeeded(result)) {
+            *topology = std::make_unique<VirtualTopology>(camera_, releasedFirst_);
+        }
         return result;
     }
 
   private:
     VirtualCamera* camera_;
+    int* releasedFirst_;
 };
 
 }  // namespace
@@ -159,6 +185,7 @@ struct VirtualCamera::State {
     TopologyShape shape;
     std::vector<CallRecord> log;
     int liveObjects = 0;
+    int topologiesReleasedFirst = 0;
 
     // Logs the call and says whether a fault answers it instead of the driver.
     bool Faulted(CallRecord& record) {
@@ -254,6 +281,9 @@ void VirtualCamera::ClearLog() {
 int VirtualCamera::LiveObjects() const {
     return state_->liveObjects;
 }
+int VirtualCamera::TopologiesReleasedBeforeControls() const {
+    return state_->topologiesReleasedFirst;
+}
 void VirtualCamera::ObjectCreated() {
     ++state_->liveObjects;
 }
@@ -262,7 +292,7 @@ void VirtualCamera::ObjectDestroyed() {
 }
 
 std::unique_ptr<KsFilter> VirtualCamera::CreateFilter() {
-    return std::make_unique<VirtualFilter>(this);
+    return std::make_unique<VirtualFilter>(this, &state_->topologiesReleasedFirst);
 }
 
 HResult VirtualCamera::QueryTopology() {

@@ -20,26 +20,26 @@ namespace tamsel::sim {
 struct CallRecord {
     enum class Kind { QueryTopology, GetNumNodes, GetNodeType, CreateNodeControl, KsProperty };
     Kind kind = Kind::KsProperty;
-    std::uint32_t node = 0;                // node index (GetNodeType, CreateNodeControl, KsProperty)
-    std::vector<std::uint8_t> request;     // KsProperty: the request bytes as given
+    std::uint32_t node = 0;             // node index (GetNodeType, CreateNodeControl, KsProperty)
+    std::vector<std::uint8_t> request;  // KsProperty: the request bytes as given
     std::uint32_t requestLength = 0;
-    bool hasBuffer = false;                // KsProperty: a data pointer was passed
-    std::uint32_t dataLength = 0;          // KsProperty: the data length passed
-    std::vector<std::uint8_t> dataIn;      // bytes in the buffer when the call arrived (writes)
-    std::vector<std::uint8_t> dataOut;     // bytes the driver put into the buffer (reads)
-    std::uint32_t bytesReturned = 0;       // what the driver reported
+    bool hasBuffer = false;             // KsProperty: a data pointer was passed
+    std::uint32_t dataLength = 0;       // KsProperty: the data length passed
+    std::vector<std::uint8_t> dataIn;   // bytes in the buffer when the call arrived (writes)
+    std::vector<std::uint8_t> dataOut;  // bytes the driver put into the buffer (reads)
+    std::uint32_t bytesReturned = 0;    // what the driver reported
     HResult result = kOk;
 };
 
 struct Faults {
-    int failCallNumber = 0;             // fail the nth call counted in the log (1-based); 0: none
-    HResult failResult = kGenFailure;   // what that failing call returns
-    bool unplugged = false;             // every call fails with kDeviceNotConnected
+    int failCallNumber = 0;            // fail the nth call counted in the log (1-based); 0: none
+    HResult failResult = kGenFailure;  // what that failing call returns
+    bool unplugged = false;            // every call fails with kDeviceNotConnected
     std::map<std::uint8_t, std::uint32_t> shortReply;  // selector -> reply length to report instead
-    bool probeReportsNothing = false;   // a size probe fails and leaves the byte count alone
-    bool noTopology = false;            // the filter has no IKsTopologyInfo
-    bool noControl = false;             // CreateNodeControl fails
-    bool noNodeCount = false;           // GetNumNodes fails without setting the count
+    bool probeReportsNothing = false;  // a size probe fails and leaves the byte count alone
+    bool noTopology = false;           // the filter has no IKsTopologyInfo
+    bool noControl = false;            // CreateNodeControl fails
+    bool noNodeCount = false;          // GetNumNodes fails without setting the count
 };
 
 struct TopologyShape {
@@ -48,7 +48,7 @@ struct TopologyShape {
 };
 
 class VirtualCamera {
-public:
+  public:
     VirtualCamera();
     ~VirtualCamera();
     VirtualCamera(const VirtualCamera&) = delete;
@@ -61,6 +61,9 @@ public:
     void ClearLog();
     // Objects handed out (filters, topologies, controls) and not yet destroyed.
     int LiveObjects() const;
+    // Times a topology from CreateFilter() was released while a control created through
+    // it was still alive; a command releases its control first, so this stays 0.
+    int TopologiesReleasedBeforeControls() const;
 
     // A new reference to the camera's capture filter through the portable ks seam.
     // The filter must not outlive the camera.
@@ -84,7 +87,7 @@ public:
     std::string LogToText() const;
     static bool LogFromText(const std::string& text, std::vector<CallRecord>* records);
 
-private:
+  private:
     struct State;
     std::unique_ptr<State> state_;
 };

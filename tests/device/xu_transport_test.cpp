@@ -120,8 +120,9 @@ TEST_F(TransportTest, EveryCommandWalksTheTopologyAfreshAndReleasesItAll) {
     std::vector<K> seen;
     for (const auto& call : camera.log()) seen.push_back(call.kind);
     EXPECT_EQ(seen, expected);
-    // Only the bound filter is left.
+    // Only the bound filter is left, and each control went before its topology.
     EXPECT_EQ(camera.LiveObjects(), 1);
+    EXPECT_EQ(camera.TopologiesReleasedBeforeControls(), 0);
 }
 
 struct NodeCase {

@@ -203,6 +203,16 @@ TEST(VirtualCameraTest, CountsTheObjectsItHandsOut) {
     filter.reset();
     EXPECT_EQ(camera.LiveObjects(), 0);
 
+    EXPECT_EQ(camera.TopologiesReleasedBeforeControls(), 0);
+
+    filter = camera.CreateFilter();
+    ASSERT_EQ(filter->QueryTopology(&topology), kOk);
+    ASSERT_EQ(topology->CreateNodeControl(3, &control), kOk);
+    topology.reset();  // the wrong way round
+    control.reset();
+    EXPECT_EQ(camera.TopologiesReleasedBeforeControls(), 1);
+    filter.reset();
+
     camera.faults().noTopology = true;
     filter = camera.CreateFilter();
     EXPECT_TRUE(Failed(filter->QueryTopology(&topology)));
