@@ -79,8 +79,10 @@ HRESULT STDMETHODCALLTYPE CameraFilter::QueryInterface(REFIID iid, void** object
         IsEqualIID(iid, IID_IMediaFilter) || IsEqualIID(iid, IID_IBaseFilter)) {
         *object = static_cast<IBaseFilter*>(this);
     } else if (IsEqualIID(iid, kIidIKsTopologyInfo)) {
-        // Asking for the topology is a call the driver sees (and can refuse).
-        if (FAILED(Session().QueryTopology())) return E_NOINTERFACE;
+        // Asking for the topology is a call the driver sees; an unplugged camera says so
+        // here already, a camera without a topology says E_NOINTERFACE.
+        const HResult topology = Session().QueryTopology();
+        if (FAILED(topology)) return topology;
         *object = static_cast<IKsTopologyInfo*>(this);
     } else if (IsEqualIID(iid, IID_IPersistPropertyBag)) {
         *object = static_cast<IPersistPropertyBag*>(this);

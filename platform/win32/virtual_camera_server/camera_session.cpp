@@ -4,9 +4,11 @@
 
 #include <fstream>
 #include <map>
+#include <sstream>
 #include <string>
 #include <system_error>
 
+#include "platform/win32/virtual_camera_server/faults_file.h"
 #include "platform/win32/virtual_camera_server/virtual_camera_registration.h"
 
 namespace tamsel::win32 {
@@ -73,7 +75,13 @@ template <typename Call>
 HResult CameraSession::Drive(Call call) {
     std::lock_guard lock(mutex_);
     LoadFirmware();
+    LoadFaults();
+    // The log is emptied before each call and written out after it, so the camera's own
+    // call counting sees every call as its first; the failing call is picked here.
     camera_.ClearLog();
+    camera_.faults() = faults_;
+    camera_.faults().failCallNumber = faults_.failCallNumber == callsSinceFaults_ + 1 ? 1 : 0;
+    ++callsSinceFaults_;
     const HResult result = call(camera_);
     SaveFirmware();
     AppendLog();
@@ -156,6 +164,30 @@ void CameraSession::SaveFirmware() {
     }
     savedWriteTime_ = writeTime;
     savedSize_ = size;
+}
+
+void CameraSession::LoadFaults() {
+    const std::filesystem::path path = directory_ / kFaultsFile;
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        if (faultsWriteTime_) callsSinceFaults_ = 0;
+        faultsWriteTime_.reset();
+        faults_ = sim::Faults{};
+        return;
+    }
+    const auto writeTime = std::filesystem::last_write_time(path, error);
+    const auto size = std::filesystem::file_size(path, error);
+    if (!error && faultsWriteTime_ && *faultsWriteTime_ == writeTime && faultsSize_ == size) return;
+
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    sim::Faults faults;
+    FaultsFromText(text.str(), &faults);
+    faults_ = faults;
+    callsSinceFaults_ = 0;
+    faultsWriteTime_ = writeTime;
+    faultsSize_ = size;
 }
 
 void CameraSession::AppendLog() {

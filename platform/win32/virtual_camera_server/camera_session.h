@@ -7,6 +7,7 @@
 //   firmware.txt      the registers (Firmware::Save format), loaded before and saved
 //                     after every driver call
 //   calls.log         every driver call, appended (VirtualCamera::LogToText format)
+//   faults.txt        optional faults to play (faults_file.h), read before every call
 //   live_objects.txt  how many of the server's COM objects (filters, node controls, pin
 //                     enumerators) are alive for this camera, rewritten on every change
 
@@ -62,6 +63,7 @@ class CameraSession {
     template <typename Call>
     HResult Drive(Call call);
     void LoadFirmware();
+    void LoadFaults();
     void SaveFirmware();
     void AppendLog();
     void WriteLiveObjects();
@@ -72,6 +74,12 @@ class CameraSession {
     // not read again, so staged item writes and a running clock survive between calls.
     std::optional<std::filesystem::file_time_type> savedWriteTime_;
     std::uintmax_t savedSize_ = 0;
+    // Faults as last read from the faults file; the failing call is counted from the
+    // moment the file changed.
+    std::optional<std::filesystem::file_time_type> faultsWriteTime_;
+    std::uintmax_t faultsSize_ = 0;
+    sim::Faults faults_;
+    int callsSinceFaults_ = 0;
     sim::VirtualCamera camera_;
     int liveObjects_ = 0;
 };
