@@ -65,11 +65,12 @@ std::wstring CutToBuffer(std::wstring text, std::size_t bufferChars) {
 
 std::filesystem::path ToFileSystemPath(const std::wstring& path) {
     std::wstring native = path;
-    // The dialog joins with a backslash as Windows does; elsewhere that is a slash.
+    // The dialog joins the directory and "Device.ini" with a backslash, as Windows does;
+    // where the separator is a slash, only that last backslash is one. A backslash inside
+    // a directory name is an ordinary character there and stays.
     if constexpr (std::filesystem::path::preferred_separator == '/') {
-        for (wchar_t& c : native) {
-            if (c == L'\\') c = L'/';
-        }
+        const std::size_t separator = native.rfind(L'\\');
+        if (separator != std::wstring::npos) native[separator] = L'/';
         const std::string utf8 = EncodeUtf8(native);
         return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
     } else {

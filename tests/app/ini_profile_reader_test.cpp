@@ -216,5 +216,22 @@ TEST(ProfileJunkTest, EmptyPathGivesTheDefaults) {
     EXPECT_EQ(reader.GetString(L"Device", L"Name", L"No Device", 32, L""), L"No Device");
 }
 
+// Where the separator is a slash, a backslash in a directory's name is just a character:
+// only the one the dialog put before "Device.ini" is a separator.
+TEST(ProfilePathTest, BackslashInsideADirectoryNameIsKeptWhereTheSeparatorIsASlash) {
+    if constexpr (std::filesystem::path::preferred_separator != '/') {
+        GTEST_SKIP() << "a backslash is the separator here";
+    } else {
+        TempDirectory directory;
+        const std::filesystem::path odd = directory.path() / "cam\\era";
+        std::filesystem::create_directory(odd);
+        std::ofstream(odd / "Device.ini", std::ios::binary) << "[Device]\nName=Cam B\n";
+        IniProfileReader reader;
+        EXPECT_EQ(reader.GetString(L"Device", L"Name", L"No Device", 32,
+                                   odd.wstring() + L"\\Device.ini"),
+                  L"Cam B");
+    }
+}
+
 }  // namespace
 }  // namespace tamsel::test
