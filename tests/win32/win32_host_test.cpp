@@ -20,6 +20,7 @@
 #include "platform/win32/host/gdi_font.h"
 #include "platform/win32/host/win32_dialog_host.h"
 #include "platform/win32/host/win32_dialog_runner.h"
+#include "ui/dialog_templates.h"
 
 namespace tamsel::win32::test {
 namespace {
@@ -400,6 +401,148 @@ TEST_F(Win32Host, CentresOnTheWorkAreaAndRunsAChildOwnedByTheDialog) {
     EXPECT_EQ(childResult, IDOK);
     EXPECT_EQ(aboutOwner, dialog.window);
     EXPECT_EQ(about.seen, (std::vector<Seen>{{"init"}, {"ok"}}));
+}
+
+// The dialog manager builds from the resource what the C++ table describes: the same
+// controls in the same order, with the table's classes, texts, styles and rectangles
+// once dialog units are converted for this dialog's font.
+class BuiltDialog : public ::testing::TestWithParam<int> {
+  protected:
+    static INT_PTR CALLBACK Ignore(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+};
+
+TEST_P(BuiltDialog, MatchesTheTableControlByControl) {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    const ui::DialogTemplate* table = ui::FindDialogTemplate(GetParam());
+    ASSERT_NE(table, nullptr);
+    HWND dialog = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(GetParam()),
+                                       nullptr, &BuiltDialog::Ignore, 0);
+    ASSERT_NE(dialog, nullptr);
+
+    RECT client{};
+    ::GetClientRect(dialog, &client);
+    RECT expectedClient{0, 0, table->width, table->height};
+    ::MapDialogRect(dialog, &expectedClient);
+    EXPECT_EQ(client.right, expectedClient.right);
+    EXPECT_EQ(client.bottom, expectedClient.bottom);
+
+    std::size_t index = 0;
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT), ++index) {
+        ASSERT_LT(index, table->controls.size()) << "more controls than the table has";
+        const ui::ControlTemplate& want = table->controls[index];
+        SCOPED_TRACE("control #" + std::to_string(index + 1) + " id " + std::to_string(want.id));
+        EXPECT_EQ(::GetDlgCtrlID(child), want.id);
+
+        wchar_t className[64] = {};
+        ::GetClassNameW(child, className, 64);
+        const std::wstring expectedClass =
+            want.kind == ui::ControlKind::Trackbar ? L"msctls_trackbar32"
+            : want.kind == ui::ControlKind::Edit   ? L"Edit"
+            : want.kind == ui::ControlKind::Label || want.kind == ui::ControlKind::Icon ? L"Static"
+                                                                                        : L"Button";
+        EXPECT_EQ(_wcsicmp(className, expectedClass.c_str()), 0);
+
+        // In an extended template the dialog manager trades an edit's flat border for the
+        // sunken client edge; everything else keeps the template's style as it is.
+        std::uint32_t wantStyle = want.style;
+        std::uint32_t wantExStyle = 0;
+        if (want.kind == ui::ControlKind::Edit && (wantStyle & WS_BORDER)) {
+            wantStyle &= ~static_cast<std::uint32_t>(WS_BORDER);
+            wantExStyle |= WS_EX_CLIENTEDGE;
+        }
+        const auto style = static_cast<std::uint32_t>(::GetWindowLongW(child, GWL_STYLE));
+        const auto exStyle = static_cast<std::uint32_t>(::GetWindowLongW(child, GWL_EXSTYLE));
+        EXPECT_EQ(style & ~(WS_CHILD | WS_VISIBLE), wantStyle) << std::hex << style;
+        EXPECT_EQ(exStyle & WS_EX_CLIENTEDGE, wantExStyle) << std::hex << exStyle;
+
+        // Position and size are converted separately, as the dialog manager does.
+        RECT units{want.x, want.y, want.width, want.height};
+        ::MapDialogRect(dialog, &units);
+        const RECT expected{units.left, units.top, units.left + units.right,
+                            units.top + units.bottom};
+        RECT got{};
+        ::GetWindowRect(child, &got);
+        ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&got), 2);
+        EXPECT_EQ(got.left, expected.left);
+        EXPECT_EQ(got.top, expected.top);
+        if (want.kind == ui::ControlKind::Icon) {
+            // An icon control takes the size of its icon, whatever the template says.
+            HICON icon = reinterpret_cast<HICON>(::SendMessageW(child, STM_GETICON, 0, 0));
+            EXPECT_NE(icon, nullptr) << "icon 128 shown";
+        } else {
+            EXPECT_EQ(got.right, expected.right);
+            EXPECT_EQ(got.bottom, expected.bottom);
+            wchar_t text[128] = {};
+            ::GetWindowTextW(child, text, 128);
+            EXPECT_STREQ(text, want.caption);
+        }
+    }
+    EXPECT_EQ(index, table->controls.size());
+    ::DestroyWindow(dialog);
+}
+
+INSTANTIATE_TEST_SUITE_P(MainAndAbout, BuiltDialog,
+                         ::testing::Values(ui::IDD_TAMSEL_DIALOG, ui::IDD_ABOUTBOX),
+                         [](const auto& param) {
+                             return param.param == ui::IDD_TAMSEL_DIALOG ? std::string("Main")
+                                                                         : std::string("About");
+                         });
+
+// Painting while minimised: the icon-erase message goes to the dialog with the paint
+// context, and nothing else of the dialog is painted.
+HHOOK g_hook = nullptr;
+std::vector<std::pair<UINT, WPARAM>>* g_sent = nullptr;
+
+LRESULT CALLBACK RecordSent(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && g_sent != nullptr && message->message == WM_ICONERASEBKGND) {
+        g_sent->push_back({message->message, message->wParam});
+    }
+    return ::CallNextHookEx(g_hook, code, wParam, lParam);
+}
+
+TEST_F(Win32Host, IconicPaintErasesTheIconBackgroundAndDrawsTheIcon) {
+    std::vector<std::pair<UINT, WPARAM>> sent;
+    g_sent = &sent;
+    g_hook = ::SetWindowsHookExW(WH_CALLWNDPROC, &RecordSent, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(g_hook, nullptr);
+
+    ScriptedDialog dialog;
+    int iconicPaints = 0;
+    dialog.onInit = [&](ui::DialogHost&, HWND window) {
+        ::SetTimer(window, 3, 200, nullptr);
+        ::SetTimer(window, 4, 5000, nullptr);
+        return true;
+    };
+    dialog.onMessage = [&](ui::DialogHost& host, const ui::DialogEvent& event) {
+        if (event.message == ui::DialogMessage::Paint && host.IsIconic()) {
+            ++iconicPaints;
+            host.PaintIconCentred();
+            return true;
+        }
+        if (event.message == ui::DialogMessage::Timer && event.commandId == 3) {
+            ::KillTimer(dialog.window, 3);
+            ::ShowWindow(dialog.window, SW_MINIMIZE);
+            EXPECT_TRUE(::IsIconic(dialog.window));
+            // Without a window manager nothing asks a minimised window to paint; ask directly.
+            ::SendMessageW(dialog.window, WM_PAINT, 0, 0);
+            host.EndDialog(IDOK);
+            return true;
+        }
+        if (event.message == ui::DialogMessage::Timer) {
+            host.EndDialog(-2);
+            return true;
+        }
+        return false;
+    };
+    EXPECT_EQ(Run(dialog), IDOK);
+    ::UnhookWindowsHookEx(g_hook);
+    g_sent = nullptr;
+    EXPECT_GE(iconicPaints, 1);
+    ASSERT_FALSE(sent.empty());
+    EXPECT_NE(sent.front().second, 0u) << "the paint context goes with the message";
 }
 
 }  // namespace
