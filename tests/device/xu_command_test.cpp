@@ -10,6 +10,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/device/camera_fixture.h"
@@ -400,6 +401,51 @@ void ExpectRecordMarked(const DeviceSettings& s) {
     EXPECT_EQ(s.auxMute, marked.auxMute);
     EXPECT_EQ(s.earphoneMute, marked.earphoneMute);
     EXPECT_EQ(s.micMute, marked.micMute);
+}
+
+// What the panels do: item writes then the closing write, and the start-up read back.
+// Every value of every control's range must come back as it went out.
+TEST_F(CommandTest, EveryLevelAndColourSurvivesWriteAndReadBack) {
+    auto& s = TheDeviceSettings();
+    for (int step = 0; step <= 100; ++step) {
+        const std::pair<std::int32_t DeviceSettings::*, std::int32_t> values[] = {
+            {&DeviceSettings::auxLevel, 1 + step % 6},
+            {&DeviceSettings::earphoneLevel, 1 + step % 28},
+            {&DeviceSettings::micLevel, 1 + step % 15},
+            {&DeviceSettings::auxMute, step % 2},
+            {&DeviceSettings::earphoneMute, (step / 2) % 2},
+            {&DeviceSettings::micMute, (step / 4) % 2},
+            {&DeviceSettings::brightness, step},
+            {&DeviceSettings::contrast, 100 - step},
+            {&DeviceSettings::hue, (step * 7) % 101},
+            {&DeviceSettings::saturation, (step * 13) % 101},
+            {&DeviceSettings::quality, 1 + step % 3},
+        };
+        for (const auto& [field, value] : values) s.*field = value;
+        for (int item = 0; item < 6; ++item) ASSERT_EQ(XuSetCommand(XU_SET_VOLUME_ITEM, item), kOk);
+        ASSERT_EQ(XuSetCommand(XU_SET_FINISH, 0), kOk);
+        for (int item = 0; item < 4; ++item) ASSERT_EQ(XuSetCommand(XU_SET_COLOR_ITEM, item), kOk);
+        ASSERT_EQ(XuSetCommand(XU_SET_FINISH, 0), kOk);
+        ASSERT_EQ(XuSetCommand(XU_SET_QUALITY, 0), kOk);
+
+        MarkRecord(s);
+        ASSERT_EQ(XuGetCommand(XU_GET_VOLUME, nullptr, nullptr), kOk);
+        ASSERT_EQ(XuGetCommand(XU_GET_COLOR, nullptr, nullptr), kOk);
+        ASSERT_EQ(XuGetCommand(XU_GET_QUALITY, nullptr, nullptr), kOk);
+        for (const auto& [field, value] : values) EXPECT_EQ(s.*field, value) << "step " << step;
+        camera.ClearLog();
+    }
+}
+
+TEST_F(CommandTest, ItemWritesWithoutTheClosingWriteDontShowYet) {
+    camera.firmware().registers().volume = {2, 5, 5, 0, 0, 0};
+    TheDeviceSettings().earphoneLevel = 20;
+    ASSERT_EQ(XuSetCommand(XU_SET_VOLUME_ITEM, 1), kOk);
+    ASSERT_EQ(XuGetCommand(XU_GET_VOLUME, nullptr, nullptr), kOk);
+    EXPECT_EQ(TheDeviceSettings().earphoneLevel, 6);
+    ASSERT_EQ(XuSetCommand(XU_SET_FINISH, 0), kOk);
+    ASSERT_EQ(XuGetCommand(XU_GET_VOLUME, nullptr, nullptr), kOk);
+    EXPECT_EQ(TheDeviceSettings().earphoneLevel, 20);
 }
 
 TEST_F(CommandTest, WriteCodesAsReadsCostOneReadAndStoreNothing) {
