@@ -9,6 +9,9 @@
 #include "platform/qt/check_box.h"
 #include "recording_behaviour.h"
 #include "run_dialog.h"
+#ifdef TAMSEL_HAVE_HEADLESS_HOST
+#include "ui/headless_host.h"
+#endif
 
 namespace tamsel::qt::test {
 namespace {
@@ -133,6 +136,51 @@ TEST(PushButtons, AClickIsACommandAndADisabledButtonTakesNone) {
         EXPECT_EQ(behaviour.okCount + behaviour.cancelCount, 0);
     });
 }
+
+#ifdef TAMSEL_HAVE_HEADLESS_HOST
+// The portable dialog's tests run on the headless host; what they learn from GetCheck must
+// hold on Qt too.
+class QuietBehaviour : public ui::DialogBehaviour {
+  public:
+    int TemplateId() const override { return ui::IDD_TAMSEL_DIALOG; }
+    void Attach(ui::DialogHost*) override {}
+    bool OnInitDialog() override { return true; }
+    void Dispatch(const ui::DialogEvent&) override {}
+    void OnOK() override {}
+    void OnCancel() override {}
+};
+
+TEST(ButtonStates, AgreeWithTheHeadlessHost) {
+    struct SetCheckCall {
+        int id;
+        int state;
+    };
+    const std::vector<std::vector<SetCheckCall>> scripts = {
+        {{ui::IDC_MUTE_AUX, 0}},
+        {{ui::IDC_MUTE_AUX, 1}},
+        {{ui::IDC_MUTE_AUX, 2}},
+        {{ui::IDC_MUTE_EARPHONE, 1}, {ui::IDC_MUTE_EARPHONE, 0}},
+        // Not here: checking a second radio button of the group. The button control
+        // unchecks the others of its auto group on BM_SETCHECK, and so does this host
+        // (RadioGroup tests above); the headless host leaves them checked.
+        {{ui::IDC_QUALITY_STANDARD, 1}, {ui::IDC_QUALITY_STANDARD, 0}},
+    };
+    const int ids[] = {ui::IDC_QUALITY_HIGH, ui::IDC_QUALITY_STANDARD, ui::IDC_QUALITY_LOW,
+                       ui::IDC_MUTE_AUX,     ui::IDC_MUTE_EARPHONE,    ui::IDC_MUTE_MIC};
+    for (std::size_t i = 0; i < scripts.size(); ++i) {
+        SCOPED_TRACE(i);
+        ui::HeadlessHost headless;
+        QuietBehaviour quiet;
+        ui::HeadlessWindow& window = headless.Open(quiet);
+        for (const SetCheckCall& call : scripts[i]) window.SetCheck(call.id, call.state);
+        RecordingBehaviour behaviour;
+        RunDialog(behaviour, [&](QtDialogHost& host, TemplateDialog&) {
+            for (const SetCheckCall& call : scripts[i]) host.SetCheck(call.id, call.state);
+            for (int id : ids) EXPECT_EQ(host.GetCheck(id), window.GetCheck(id)) << id;
+        });
+    }
+}
+#endif
 
 }  // namespace
 }  // namespace tamsel::qt::test
