@@ -33,7 +33,8 @@ enum class XuLayout {
 
 // A settings-record field as it travels: wire byte = low byte of (field - shift), and
 // field = byte + shift on the way back. The Earphone and MIC levels travel one lower
-// than shown (shift 1); the year travels as year + 48 (shift -48).
+// than shown (shift 1); the year travels as year + 48 (shift -48; the camera's clock is
+// only ever written, so no reply is decoded with it).
 struct XuField {
     std::int32_t DeviceSettings::*field;
     std::int32_t shift;

@@ -26,7 +26,7 @@ void PrintTo(const Case& c, std::ostream* os) {
     *os << c.name;
 }
 
-struct DeviceSpec {
+struct ListedDevice {
     std::wstring name;
     bool nameReadable = true;
     bool bindable = true;
@@ -34,7 +34,7 @@ struct DeviceSpec {
 
 struct DiscoveryCase {
     const char* name;
-    std::vector<DeviceSpec> devices;
+    std::vector<ListedDevice> devices;
     std::wstring wanted;
     int bound;              // index of the device whose filter ends up bound; -1 for none
     std::size_t namesRead;  // how far the walk got
@@ -50,9 +50,9 @@ TEST_P(DiscoveryTest, BindsTheFirstExactMatch) {
     const DiscoveryCase& c = GetParam();
     std::vector<std::unique_ptr<sim::VirtualCamera>> cameras;
     sim::VirtualDeviceList list;
-    for (const DeviceSpec& spec : c.devices) {
+    for (const ListedDevice& listed : c.devices) {
         cameras.push_back(std::make_unique<sim::VirtualCamera>());
-        list.Add({spec.name, cameras.back().get(), spec.nameReadable, spec.bindable});
+        list.Add({listed.name, cameras.back().get(), listed.nameReadable, listed.bindable});
     }
 
     EXPECT_EQ(FindCaptureDevice(list, c.wanted), c.bound >= 0 ? 0 : 1);
