@@ -1,5 +1,6 @@
 #include "device/xu_transport.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "device/guid.h"
@@ -126,8 +127,12 @@ HResult XuPropertyGet(KsFilter* filter, std::uint8_t selector, std::vector<std::
     std::uint32_t bytesReturned = 0;
     const HResult result = xu.control->KsProperty(request.data(), kKspNodeLength, buffer.data(),
                                                   probedLength, &bytesReturned);
-    // The whole buffer of the probed size is the reply; the count the read reports is not
-    // used to trim it.
+    // After a successful read the whole buffer of the probed size is the reply; the count
+    // the read reports is not used to trim it. A failed read is different: its buffer holds
+    // only the zeros we filled in, and the callers decode whatever they are handed into the
+    // settings record, so a failure would wipe the record with zeros. Only the bytes the
+    // failed call says it delivered (normally none) are handed on.
+    if (Failed(result)) buffer.resize(std::min(bytesReturned, probedLength));
     if (reply != nullptr) *reply = std::move(buffer);
     return result;
 }

@@ -48,23 +48,4 @@ bool PosixClock::Now(LocalTime* now) {
     return true;
 }
 
-std::wstring LinuxPathFromDialogPath(const std::wstring& path) {
-    std::wstring linuxPath = path;
-    const auto separator = linuxPath.rfind(L'\\');
-    if (separator != std::wstring::npos) linuxPath[separator] = L'/';
-    return linuxPath;
-}
-
-std::wstring LinuxProfileReader::GetString(const std::wstring& section, const std::wstring& key,
-                                           const std::wstring& defaultValue,
-                                           std::size_t bufferChars, const std::wstring& path) {
-    return reader_.GetString(section, key, defaultValue, bufferChars,
-                             LinuxPathFromDialogPath(path));
-}
-
-int LinuxProfileReader::GetInt(const std::wstring& section, const std::wstring& key,
-                               int defaultValue, const std::wstring& path) {
-    return reader_.GetInt(section, key, defaultValue, LinuxPathFromDialogPath(path));
-}
-
 }  // namespace tamsel::linux_platform

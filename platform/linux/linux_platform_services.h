@@ -36,24 +36,4 @@ class PosixClock final : public Clock {
     TimeSource now_;
 };
 
-// The dialog builds Device.ini's path the Windows way, directory + "\Device.ini". Only
-// that last backslash is the separator the dialog added; a backslash earlier in the path
-// is part of a Linux directory name and stays as it is.
-std::wstring LinuxPathFromDialogPath(const std::wstring& path);
-
-// Hands every request to the portable INI reader with the path made a Linux one.
-class LinuxProfileReader final : public ProfileReader {
-  public:
-    explicit LinuxProfileReader(ProfileReader& reader) : reader_(reader) {}
-
-    std::wstring GetString(const std::wstring& section, const std::wstring& key,
-                           const std::wstring& defaultValue, std::size_t bufferChars,
-                           const std::wstring& path) override;
-    int GetInt(const std::wstring& section, const std::wstring& key, int defaultValue,
-               const std::wstring& path) override;
-
-  private:
-    ProfileReader& reader_;
-};
-
 }  // namespace tamsel::linux_platform

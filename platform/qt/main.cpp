@@ -75,8 +75,8 @@ int main(int argc, char* argv[]) {
     PosixWorkingDirectory workingDirectory;
     BuildVersionSource version;
     PosixClock clock;
-    tamsel::IniProfileReader iniReader;
-    LinuxProfileReader profile(iniReader);
+    // The portable reader takes the dialog's "dir\Device.ini" as it is built.
+    tamsel::IniProfileReader profile;
 
     tamsel::TamselServices services;
     services.devices = &devices;

@@ -491,6 +491,23 @@ TEST_F(CommandTest, TransportFailureIsReturnedUnchanged) {
     EXPECT_EQ(XuSetCommand(XU_SET_QUALITY, 0), kAccessDenied);
 }
 
+// The probe went through but the read itself failed: the record must keep what it held
+// rather than take the zeros of an empty buffer (levels 0, mutes 0).
+TEST_F(CommandTest, FailedReadAfterAGoodProbeLeavesTheRecordAlone) {
+    TheDeviceSettings().auxLevel = 4;
+    TheDeviceSettings().earphoneLevel = 12;
+    TheDeviceSettings().micLevel = 9;
+    TheDeviceSettings().micMute = 1;
+    // A read is 9 calls: topology, count, four node types, control, probe, read.
+    camera.faults().failCallNumber = static_cast<int>(camera.log().size()) + 9;
+    camera.faults().failResult = kGenFailure;
+    EXPECT_EQ(XuGetCommand(XU_GET_VOLUME, nullptr, nullptr), kGenFailure);
+    EXPECT_EQ(TheDeviceSettings().auxLevel, 4);
+    EXPECT_EQ(TheDeviceSettings().earphoneLevel, 12);
+    EXPECT_EQ(TheDeviceSettings().micLevel, 9);
+    EXPECT_EQ(TheDeviceSettings().micMute, 1);
+}
+
 struct ShortReplyCase {
     const char* name;
     int op;

@@ -89,26 +89,9 @@ TEST_F(InTemporaryDirectory, DeviceIniBesideTheUserIsReadThroughTheDialogsPath) 
     std::wstring directory;
     ASSERT_TRUE(workingDirectory.Get(256, &directory));
     const std::wstring path = directory + L"\\Device.ini";  // as the dialog joins it
-    IniProfileReader iniReader;
-    LinuxProfileReader profile(iniReader);
+    IniProfileReader profile;
     EXPECT_EQ(profile.GetString(L"Device", L"Name", L"No Device", 32, path), L"Cam X");
     EXPECT_EQ(profile.GetInt(L"Device", L"Function", 4, path), 2);
-}
-
-TEST(LinuxPathFromDialogPath, OnlyTheSeparatorTheDialogAddedBecomesASlash) {
-    const struct {
-        const wchar_t* dialogPath;
-        const wchar_t* linuxPath;
-    } cases[] = {
-        {L"/home/user\\Device.ini", L"/home/user/Device.ini"},
-        {L"/\\Device.ini", L"//Device.ini"},
-        {L"/srv/cams\\old\\Device.ini", L"/srv/cams\\old/Device.ini"},
-        {L"/home/user/Device.ini", L"/home/user/Device.ini"},
-        {L"", L""},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(LinuxPathFromDialogPath(c.dialogPath), c.linuxPath) << c.linuxPath;
-    }
 }
 
 TEST(BuildVersionSource, GivesTheProjectVersionAsTheVersionResourceHoldsIt) {

@@ -96,8 +96,7 @@ class AppOnQt : public ::testing::Test {
         FixedDirectory directory(folder_.path().toStdWString());
         FixedVersion version;
         FixedClock clock;
-        IniProfileReader ini;
-        linux_platform::LinuxProfileReader profile(ini);
+        IniProfileReader profile;
         TamselServices services{&devices_, &directory, &profile, &version, &clock};
         options.afterShown = [&](TemplateDialog& dialog) {
             QTimer::singleShot(30000, &dialog, [&dialog] { dialog.done(-1); });  // watchdog
