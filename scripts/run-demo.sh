@@ -22,6 +22,11 @@ if [[ ! -f "$demo/Device.ini" ]]; then
     echo "Wrote $demo/Device.ini (edit it to try another name or function level)."
 fi
 export TAMSEL_VIRTUAL_CAMERA="$demo/virtual-camera.state"
+# Qt wants a private runtime directory; a root shell or a bare CI has none.
+if [[ -z "${XDG_RUNTIME_DIR:-}" ]]; then
+    export XDG_RUNTIME_DIR="/tmp/runtime-$(id -u)"
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+fi
 
 # The program reads Device.ini from its working directory.
 cd "$demo"
