@@ -354,6 +354,8 @@ TEST_P(TamselWithoutCamera, ShowsTheNotFoundBoxThenDisablesTheSetButtons) {
     // The message box is the program's only visible dialog while the main one initialises.
     HWND box = program.WaitForDialog(ui::IDC_SET_TIME, false);
     ASSERT_NE(box, nullptr) << "no message box";
+    // The dialog itself isn't shown until the box is dismissed.
+    EXPECT_EQ(program.VisibleDialogs(), std::vector<HWND>{box});
     EXPECT_EQ(WindowText(box), c.boxCaption);
     std::vector<std::wstring> texts;
     for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr;
