@@ -33,6 +33,15 @@ std::wstring EnvironmentValue(const wchar_t* name) {
     return value;
 }
 
+// The whole file, or nothing when it can't be opened.
+std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return std::nullopt;
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
 }  // namespace
 
 std::shared_ptr<CameraSession> CameraSession::ForDirectory(const std::filesystem::path& directory) {
@@ -130,17 +139,15 @@ void CameraSession::ObjectDestroyed() {
 
 void CameraSession::LoadFirmware() {
     const std::filesystem::path path = directory_ / kFirmwareStateFile;
-    std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
+    const std::optional<std::string> state = ReadWholeFile(path);
+    if (!state) {
         // No state file means a camera fresh from the factory, also for a test that
         // removes the file between two commands.
         camera_.firmware() = sim::Firmware{};
-        savedWriteTime_.reset();
+        savedState_.reset();
         return;
     }
-    const auto writeTime = std::filesystem::last_write_time(path, error);
-    const auto size = std::filesystem::file_size(path, error);
-    if (!error && savedWriteTime_ && *savedWriteTime_ == writeTime && savedSize_ == size) return;
+    if (savedState_ && *savedState_ == *state) return;
     camera_.firmware().Load(path.string());
 }
 
@@ -150,44 +157,29 @@ void CameraSession::SaveFirmware() {
     const std::filesystem::path path = directory_ / kFirmwareStateFile;
     std::filesystem::path staged = path;
     staged += L".new";
-    if (!camera_.firmware().Save(staged.string()) ||
-        !MoveFileExW(staged.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        savedWriteTime_.reset();
-        return;
-    }
-    std::error_code error;
-    const auto writeTime = std::filesystem::last_write_time(path, error);
-    const auto size = std::filesystem::file_size(path, error);
-    if (error) {
-        savedWriteTime_.reset();
-        return;
-    }
-    savedWriteTime_ = writeTime;
-    savedSize_ = size;
+    savedState_.reset();
+    if (!camera_.firmware().Save(staged.string())) return;
+    std::optional<std::string> written = ReadWholeFile(staged);
+    if (!MoveFileExW(staged.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
+    savedState_ = std::move(written);
 }
 
 void CameraSession::LoadFaults() {
     const std::filesystem::path path = directory_ / kFaultsFile;
+    const std::optional<std::string> text = ReadWholeFile(path);
     std::error_code error;
-    if (!std::filesystem::exists(path, error)) {
-        if (faultsWriteTime_) callsSinceFaults_ = 0;
-        faultsWriteTime_.reset();
-        faults_ = sim::Faults{};
-        return;
+    std::optional<std::filesystem::file_time_type> writeTime;
+    if (text) {
+        const auto time = std::filesystem::last_write_time(path, error);
+        if (!error) writeTime = time;
     }
-    const auto writeTime = std::filesystem::last_write_time(path, error);
-    const auto size = std::filesystem::file_size(path, error);
-    if (!error && faultsWriteTime_ && *faultsWriteTime_ == writeTime && faultsSize_ == size) return;
+    if (text == faultsText_ && writeTime == faultsWriteTime_) return;
 
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    sim::Faults faults;
-    FaultsFromText(text.str(), &faults);
-    faults_ = faults;
-    callsSinceFaults_ = 0;
+    faults_ = sim::Faults{};
+    if (text) FaultsFromText(*text, &faults_);
+    faultsText_ = text;
     faultsWriteTime_ = writeTime;
-    faultsSize_ = size;
+    callsSinceFaults_ = 0;
 }
 
 void CameraSession::AppendLog() {

@@ -70,14 +70,15 @@ class CameraSession {
 
     std::mutex mutex_;
     std::filesystem::path directory_;
-    // The state file as this session last left it; a file that still looks like that is
-    // not read again, so staged item writes and a running clock survive between calls.
-    std::optional<std::filesystem::file_time_type> savedWriteTime_;
-    std::uintmax_t savedSize_ = 0;
+    // The state file as this session last left it; a file that still reads like that is
+    // not loaded again, so staged item writes and a running clock survive between calls.
+    // (Contents, not times: the file system's clock ticks too coarsely to tell a test's
+    // write from ours.)
+    std::optional<std::string> savedState_;
     // Faults as last read from the faults file; the failing call is counted from the
-    // moment the file changed.
+    // moment the file's text or time changed.
+    std::optional<std::string> faultsText_;
     std::optional<std::filesystem::file_time_type> faultsWriteTime_;
-    std::uintmax_t faultsSize_ = 0;
     sim::Faults faults_;
     int callsSinceFaults_ = 0;
     sim::VirtualCamera camera_;
