@@ -24,15 +24,6 @@ std::map<std::wstring, std::weak_ptr<CameraSession>>& Sessions() {
     return sessions;
 }
 
-std::wstring EnvironmentValue(const wchar_t* name) {
-    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
-    if (size == 0) return {};
-    std::wstring value(size, L'\0');
-    const DWORD written = GetEnvironmentVariableW(name, value.data(), size);
-    value.resize(written < size ? written : 0);
-    return value;
-}
-
 // The whole file, or nothing when it can't be opened.
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);

@@ -13,12 +13,6 @@ using namespace tamsel::win32;
 
 namespace {
 
-std::wstring EnvironmentValue(const wchar_t* name) {
-    wchar_t buffer[32768] = {};
-    const DWORD length = GetEnvironmentVariableW(name, buffer, 32768);
-    return length > 0 && length < 32768 ? std::wstring(buffer, length) : std::wstring();
-}
-
 std::wstring OwnPath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {

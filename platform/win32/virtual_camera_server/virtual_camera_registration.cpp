@@ -79,6 +79,15 @@ std::wstring GuidToRegistryString(const GUID& guid) {
     return text;
 }
 
+std::wstring EnvironmentValue(const wchar_t* name) {
+    const DWORD size = GetEnvironmentVariableW(name, nullptr, 0);
+    if (size == 0) return {};
+    std::wstring value(size, L'\0');
+    const DWORD written = GetEnvironmentVariableW(name, value.data(), size);
+    value.resize(written < size ? written : 0);
+    return value;
+}
+
 HRESULT RegisterVirtualCameraClass(const std::wstring& dllPath) {
     RegistryKey classKey;
     HRESULT hr = CreateKey(HKEY_CLASSES_ROOT, ClassKeyPath(), &classKey);

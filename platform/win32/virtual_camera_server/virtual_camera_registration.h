@@ -63,5 +63,7 @@ HRESULT UnregisterCameraEntry(const std::wstring& instanceKey);
 HRESULT UnregisterAllCameraEntries();
 
 std::wstring GuidToRegistryString(const GUID& guid);
+// An environment variable's value; empty when it isn't set.
+std::wstring EnvironmentValue(const wchar_t* name);
 
 }  // namespace tamsel::win32
