@@ -4,11 +4,13 @@
 #include "device/discovery.h"
 
 #include <gtest/gtest.h>
+#include <objbase.h>
 
 #include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "device/device_settings.h"
@@ -188,6 +190,39 @@ TEST_F(DeviceSourceTest, BoundFilterIsTheOnlyObjectLeftBetweenCommands) {
     EXPECT_EQ(camera.LiveObjects(), 1);
 
     TheDeviceSettings().filter.reset();
+    EXPECT_EQ(camera.LiveObjects(), 0);
+}
+
+// The enumeration enters a single-threaded apartment on the calling thread and leaves
+// it entered; a thread that already chose another apartment still gets its devices.
+TEST_F(DeviceSourceTest, EntersAndKeepsASingleThreadedApartment) {
+    VirtualCameraRegistration camera;
+    ASSERT_HRESULT_SUCCEEDED(camera.result());
+
+    HRESULT secondEntry = S_OK;
+    HResult listed = kFail;
+    std::thread fresh([&] {
+        win32::DirectShowDeviceSource source;
+        std::unique_ptr<CaptureDeviceEnumerator> devices;
+        listed = source.EnumerateVideoInputDevices(&devices);
+        devices.reset();
+        secondEntry = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        if (SUCCEEDED(secondEntry)) CoUninitialize();
+    });
+    fresh.join();
+    EXPECT_EQ(listed, kOk);
+    EXPECT_EQ(secondEntry, RPC_E_CHANGED_MODE);
+
+    int found = 1;
+    std::thread multiThreaded([&] {
+        CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        win32::DirectShowDeviceSource source;
+        found = FindCaptureDevice(source, L"Tamsel Virtual Camera");
+        TheDeviceSettings().filter.reset();
+        CoUninitialize();
+    });
+    multiThreaded.join();
+    EXPECT_EQ(found, 0);
     EXPECT_EQ(camera.LiveObjects(), 0);
 }
 
