@@ -8,7 +8,7 @@ packages=(
     googletest libgtest-dev libbenchmark-dev
     qt6-base-dev fonts-dejavu-core
     g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-    wine wine64
+    wine wine64 fonts-wine fonts-liberation
     xvfb xdotool x11-utils imagemagick
 )
 
