@@ -2,6 +2,7 @@
 
 #include <oleauto.h>
 #include <vfwmsgs.h>
+#include <wrl/client.h>
 
 #include <cwchar>
 #include <new>
@@ -236,11 +237,12 @@ HRESULT STDMETHODCALLTYPE CameraFilter::CreateNodeInstance(DWORD nodeId, REFIID 
     *object = nullptr;
     const HResult created = Session().CreateNodeControl(nodeId);
     if (FAILED(created)) return created;
-    CameraNode* node = new (std::nothrow) CameraNode(session_, nodeId);
-    if (node == nullptr) return E_OUTOFMEMORY;
-    const HRESULT hr = node->QueryInterface(iid, object);
-    node->Release();
-    return hr;
+    Microsoft::WRL::ComPtr<CameraNode> node;  // holds the node's first reference
+    // Stored through the address, not Attach: mingw-w64's ComPtr::Attach adds a reference,
+    // which would keep the new object alive for ever.
+    *node.GetAddressOf() = new (std::nothrow) CameraNode(session_, nodeId);
+    if (!node) return E_OUTOFMEMORY;
+    return node->QueryInterface(iid, object);
 }
 
 HRESULT STDMETHODCALLTYPE CameraFilter::InitNew() {

@@ -1,5 +1,7 @@
 #include "platform/win32/virtual_camera_server/class_factory.h"
 
+#include <wrl/client.h>
+
 #include <new>
 
 #include "platform/win32/virtual_camera_server/camera_filter.h"
@@ -30,11 +32,14 @@ HRESULT STDMETHODCALLTYPE CameraFilterFactory::CreateInstance(IUnknown* outer, R
     if (object == nullptr) return E_POINTER;
     *object = nullptr;
     if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-    CameraFilter* filter = new (std::nothrow) CameraFilter();
-    if (filter == nullptr) return E_OUTOFMEMORY;
-    const HRESULT hr = filter->QueryInterface(iid, object);
-    filter->Release();
-    return hr;
+    // The new object's first reference belongs to `filter` and goes when it does, so the
+    // object lives on only through what QueryInterface handed out.
+    Microsoft::WRL::ComPtr<CameraFilter> filter;
+    // Stored through the address, not Attach: mingw-w64's ComPtr::Attach adds a reference,
+    // which would keep the new object alive for ever.
+    *filter.GetAddressOf() = new (std::nothrow) CameraFilter();
+    if (!filter) return E_OUTOFMEMORY;
+    return filter->QueryInterface(iid, object);
 }
 
 HRESULT STDMETHODCALLTYPE CameraFilterFactory::LockServer(BOOL lock) {
