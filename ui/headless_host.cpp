@@ -22,7 +22,10 @@ std::string RectText(const Rect& rect) {
 }
 
 std::string Quoted(const std::wstring& text) {
-    return "\"" + RecordText(text) + "\"";
+    std::string quoted = "\"";
+    quoted += RecordText(text);
+    quoted += '"';
+    return quoted;
 }
 
 std::string Hex(unsigned value) {

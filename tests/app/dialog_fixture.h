@@ -146,7 +146,10 @@ class DialogTest : public ::testing::Test {
             if (isSet != sets) continue;
             std::string line = std::to_string(node.propertyId) + ":";
             if (isSet) {
-                for (std::uint8_t byte : call.dataIn) line += " " + std::to_string(byte);
+                for (std::uint8_t byte : call.dataIn) {
+                    line += ' ';
+                    line += std::to_string(byte);
+                }
             }
             calls.push_back(line);
         }

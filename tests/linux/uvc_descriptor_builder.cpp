@@ -103,7 +103,7 @@ Bytes Configuration(std::uint8_t value, std::uint8_t interfaces, const Bytes& bo
 Bytes ExtensionUnitDescriptor(const ExtensionUnitShape& unit, std::uint8_t source) {
     const std::size_t length = 24 + 1 + unit.controlBytes;
     Bytes out = {Low(length), 0x24, 0x06, unit.id};
-    out.insert(out.end(), unit.guid.bytes.begin(), unit.guid.bytes.end());
+    Append(&out, Bytes(unit.guid.bytes.begin(), unit.guid.bytes.end()));
     Append(&out, {32, 1, source, unit.controlBytes});  // bNumControls, bNrInPins, baSourceID
     for (std::uint8_t i = 0; i < unit.controlBytes; ++i) out.push_back(0xFF);
     out.push_back(0);  // iExtension
