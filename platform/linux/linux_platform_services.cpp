@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <vector>
 
+#include "app/local_time.h"
 #include "platform/linux/utf8.h"
 #include "tamsel_version.h"
 
@@ -39,12 +40,7 @@ bool PosixClock::Now(LocalTime* now) {
     if (seconds == static_cast<std::time_t>(-1)) return false;
     std::tm local{};
     if (::localtime_r(&seconds, &local) == nullptr) return false;
-    now->year = local.tm_year + 1900;
-    now->month = local.tm_mon + 1;
-    now->day = local.tm_mday;
-    now->hour = local.tm_hour;
-    now->minute = local.tm_min;
-    now->second = local.tm_sec;
+    *now = LocalTimeFromTm(local);
     return true;
 }
 

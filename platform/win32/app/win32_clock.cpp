@@ -2,6 +2,8 @@
 
 #include <time.h>
 
+#include "app/local_time.h"
+
 namespace tamsel::win32 {
 
 bool Win32Clock::Now(LocalTime* now) {
@@ -10,12 +12,7 @@ bool Win32Clock::Now(LocalTime* now) {
     const __time64_t seconds = ::_time64(nullptr);
     struct tm local {};
     if (::_localtime64_s(&local, &seconds) != 0) return false;
-    now->year = local.tm_year + 1900;
-    now->month = local.tm_mon + 1;
-    now->day = local.tm_mday;
-    now->hour = local.tm_hour;
-    now->minute = local.tm_min;
-    now->second = local.tm_sec;
+    *now = LocalTimeFromTm(local);
     return true;
 }
 
