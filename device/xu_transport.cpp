@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <utility>
 
 #include "device/guid.h"
 
@@ -58,38 +59,33 @@ HResult OpenXuControl(KsFilter* filter, XuControl* opened) {
     opened->topology.reset();
     opened->nodeId = 0;
 
-    HResult result = filter->QueryTopology(&opened->topology);
-    if (Failed(result)) {
-        opened->topology.reset();
-        return result;
-    }
-    if (!opened->topology) return kNoInterface;
+    // Held in locals until the node is open, so every early return releases what was
+    // obtained, the control (declared later) before the topology.
+    std::unique_ptr<KsTopology> topology;
+    HResult result = filter->QueryTopology(&topology);
+    if (Failed(result)) return result;
+    if (!topology) return kNoInterface;
 
     // Preset, so that a topology that doesn't report a count is walked as having no nodes.
     std::uint32_t nodeCount = 0;
-    opened->topology->GetNumNodes(&nodeCount);
+    topology->GetNumNodes(&nodeCount);
 
     for (std::uint32_t index = 0; index < nodeCount; ++index) {
         // Preset to all zeros: a node whose type can't be read never matches.
         Guid nodeType{};
-        if (Failed(opened->topology->GetNodeType(index, &nodeType))) continue;
+        if (Failed(topology->GetNodeType(index, &nodeType))) continue;
         if (nodeType != kKsNodeTypeDevSpecific) continue;
 
         // The first device-specific node is the extension unit; later ones are never used.
-        result = opened->topology->CreateNodeControl(index, &opened->control);
-        if (Failed(result)) {
-            opened->control.reset();
-            opened->topology.reset();
-            return result;
-        }
-        if (!opened->control) {
-            opened->topology.reset();
-            return kNoInterface;
-        }
+        std::unique_ptr<KsControl> control;
+        result = topology->CreateNodeControl(index, &control);
+        if (Failed(result)) return result;
+        if (!control) return kNoInterface;
+        opened->topology = std::move(topology);
+        opened->control = std::move(control);
         opened->nodeId = index;
         return kOk;
     }
-    opened->topology.reset();
     return kNotFound;
 }
 

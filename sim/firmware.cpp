@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -242,22 +243,37 @@ std::size_t Firmware::PendingItemWrites() const {
 }
 
 bool Firmware::Save(const std::string& path) const {
-    std::ofstream out(path, std::ios::trunc);
-    if (!out) return false;
-    const auto clock = CurrentClock();
-    out << kFileHeader << '\n';
-    out << "quality " << unsigned{registers_.quality} << '\n';
-    out << "color " << BytesToText(registers_.color.data(), registers_.color.size()) << '\n';
-    out << "volume " << BytesToText(registers_.volume.data(), registers_.volume.size()) << '\n';
-    out << "clock " << BytesToText(clock.data(), clock.size()) << '\n';
-    out << "clock-running " << (clockSetAt_ ? 1 : 0) << '\n';
-    out << "finish-count " << registers_.finishCount << '\n';
-    for (const auto& [selector, bytes] : registers_.others) {
-        out << "register " << unsigned{selector};
-        if (!bytes.empty()) out << ' ' << BytesToText(bytes.data(), bytes.size());
-        out << '\n';
+    // Written beside the file and then moved over it, so that a reader in another process
+    // (the next run, a test) never sees half a file, and a failed save leaves the last
+    // good one in place.
+    const std::string staged = path + ".new";
+    {
+        std::ofstream out(staged, std::ios::trunc);
+        if (!out) return false;
+        const auto clock = CurrentClock();
+        out << kFileHeader << '\n';
+        out << "quality " << unsigned{registers_.quality} << '\n';
+        out << "color " << BytesToText(registers_.color.data(), registers_.color.size()) << '\n';
+        out << "volume " << BytesToText(registers_.volume.data(), registers_.volume.size())
+            << '\n';
+        out << "clock " << BytesToText(clock.data(), clock.size()) << '\n';
+        out << "clock-running " << (clockSetAt_ ? 1 : 0) << '\n';
+        out << "finish-count " << registers_.finishCount << '\n';
+        for (const auto& [selector, bytes] : registers_.others) {
+            out << "register " << unsigned{selector};
+            if (!bytes.empty()) out << ' ' << BytesToText(bytes.data(), bytes.size());
+            out << '\n';
+        }
+        out.close();
+        if (!out) {
+            std::remove(staged.c_str());
+            return false;
+        }
     }
-    return static_cast<bool>(out.flush());
+    std::error_code error;
+    std::filesystem::rename(staged, path, error);
+    if (error) std::remove(staged.c_str());
+    return !error;
 }
 
 bool Firmware::Load(const std::string& path) {

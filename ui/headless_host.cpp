@@ -4,17 +4,11 @@
 #include <cstdio>
 
 #include "ui/control_ids.h"
+#include "ui/dialog_units.h"
 
 namespace tamsel::ui {
 
 namespace {
-
-// MulDiv: a * b / c rounded to the nearest, halves away from zero, as MapDialogRect does.
-int MulDiv(int a, int b, int c) {
-    const long long product = static_cast<long long>(a) * b;
-    const long long half = c / 2;
-    return static_cast<int>(product >= 0 ? (product + half) / c : (product - half) / c);
-}
 
 std::string RectText(const Rect& rect) {
     return "(" + std::to_string(rect.left) + "," + std::to_string(rect.top) + "," +
@@ -94,8 +88,9 @@ HeadlessWindow::HeadlessWindow(HeadlessHost& host, const DialogTemplate& dialogT
         controls_.push_back(control);
     }
     const HeadlessMetrics& m = host_.Metrics();
-    const int clientWidth = MulDiv(dialogTemplate.width, m.baseUnitX, 4);
-    const int clientHeight = MulDiv(dialogTemplate.height, m.baseUnitY, 8);
+    const DialogBaseUnits base{m.baseUnitX, m.baseUnitY};
+    const int clientWidth = HorizontalDialogUnitsToPixels(dialogTemplate.width, base);
+    const int clientHeight = VerticalDialogUnitsToPixels(dialogTemplate.height, base);
     // A dialog without a position of its own opens at its owner's client origin, or at
     // the screen's origin.
     int left = 0;
@@ -146,9 +141,12 @@ Rect HeadlessWindow::ClientRect() const {
 Rect HeadlessWindow::DialogUnitsToScreen(int x, int y, int width, int height) const {
     const HeadlessMetrics& m = host_.Metrics();
     const Rect client = ClientRect();
-    return {client.left + MulDiv(x, m.baseUnitX, 4), client.top + MulDiv(y, m.baseUnitY, 8),
-            client.left + MulDiv(x + width, m.baseUnitX, 4),
-            client.top + MulDiv(y + height, m.baseUnitY, 8)};
+    // Corner by corner, as MapDialogRect converts a rectangle.
+    const DialogBaseUnits base{m.baseUnitX, m.baseUnitY};
+    return {client.left + HorizontalDialogUnitsToPixels(x, base),
+            client.top + VerticalDialogUnitsToPixels(y, base),
+            client.left + HorizontalDialogUnitsToPixels(x + width, base),
+            client.top + VerticalDialogUnitsToPixels(y + height, base)};
 }
 
 void HeadlessWindow::Record(const std::string& line) {
@@ -194,9 +192,7 @@ void HeadlessWindow::SetTrackbarRangeMin(int id, int minimum, bool redraw) {
            (redraw ? " redraw" : " noredraw"));
     Control* control = Find(id);
     if (control == nullptr) return;
-    control->rangeMin = minimum;
-    // The common control keeps its position inside the range as the range changes.
-    if (control->position < minimum) control->position = minimum;
+    control->trackbar.SetMinimum(minimum);
 }
 
 void HeadlessWindow::SetTrackbarRangeMax(int id, int maximum, bool redraw) {
@@ -204,8 +200,7 @@ void HeadlessWindow::SetTrackbarRangeMax(int id, int maximum, bool redraw) {
            (redraw ? " redraw" : " noredraw"));
     Control* control = Find(id);
     if (control == nullptr) return;
-    control->rangeMax = maximum;
-    if (control->position > maximum) control->position = maximum;
+    control->trackbar.SetMaximum(maximum);
 }
 
 void HeadlessWindow::SetTrackbarPos(int id, int position, bool redraw) {
@@ -213,8 +208,7 @@ void HeadlessWindow::SetTrackbarPos(int id, int position, bool redraw) {
            (redraw ? " redraw" : " noredraw"));
     Control* control = Find(id);
     if (control == nullptr) return;
-    control->position = std::max(position, control->rangeMin);
-    control->position = std::min(control->position, control->rangeMax);
+    control->trackbar.SetPosition(position);
 }
 
 int HeadlessWindow::GetTrackbarPos(int id) {
@@ -448,7 +442,7 @@ bool HeadlessWindow::MoveTrackbar(int id, int position, unsigned scrollCode) {
     }
     Record("MoveTrackbar " + std::to_string(id) + " to " + std::to_string(position));
     focusId_ = id;
-    control->position = std::min(std::max(position, control->rangeMin), control->rangeMax);
+    control->trackbar.SetPosition(position);
     return Deliver({DialogMessage::HScroll, id, scrollCode});
 }
 
@@ -534,17 +528,17 @@ int HeadlessWindow::CheckOf(int id) const {
 
 int HeadlessWindow::TrackbarPosOf(int id) const {
     const Control* control = Find(id);
-    return control != nullptr ? control->position : 0;
+    return control != nullptr ? control->trackbar.position() : 0;
 }
 
 int HeadlessWindow::TrackbarMinOf(int id) const {
     const Control* control = Find(id);
-    return control != nullptr ? control->rangeMin : 0;
+    return control != nullptr ? control->trackbar.minimum() : 0;
 }
 
 int HeadlessWindow::TrackbarMaxOf(int id) const {
     const Control* control = Find(id);
-    return control != nullptr ? control->rangeMax : 0;
+    return control != nullptr ? control->trackbar.maximum() : 0;
 }
 
 bool HeadlessWindow::IsEnabled(int id) const {

@@ -14,6 +14,7 @@
 
 #include "ui/dialog_host.h"
 #include "ui/dialog_templates.h"
+#include "ui/trackbar_range.h"
 
 namespace tamsel::ui {
 
@@ -142,9 +143,7 @@ class HeadlessWindow : public DialogHost {
         std::wstring text;
         bool enabled = true;
         int check = 0;
-        int rangeMin = 0;  // a new trackbar's range is 0 to 100, its position 0
-        int rangeMax = 100;
-        int position = 0;
+        TrackbarRange trackbar;  // the common control's range and clamping rules
         std::wstring font;
     };
 

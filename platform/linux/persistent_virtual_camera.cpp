@@ -1,6 +1,5 @@
 #include "platform/linux/persistent_virtual_camera.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -105,15 +104,7 @@ std::unique_ptr<KsFilter> PersistentVirtualCamera::CreateFilter(
 }
 
 bool PersistentVirtualCamera::Save() {
-    const std::string temporary = file_ + ".tmp";
-    if (!camera_.firmware().Save(temporary)) {
-        std::remove(temporary.c_str());
-        return false;
-    }
-    std::error_code status;
-    std::filesystem::rename(temporary, file_, status);
-    if (status) std::remove(temporary.c_str());
-    return !status;
+    return camera_.firmware().Save(file_);
 }
 
 }  // namespace tamsel::linux_platform

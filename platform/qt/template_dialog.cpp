@@ -73,11 +73,11 @@ QFont DialogFontForTemplate(const ui::DialogTemplate& dialogTemplate) {
     return font;
 }
 
-DialogBaseUnits BaseUnitsOfFont(const QFont& font) {
+ui::DialogBaseUnits BaseUnitsOfFont(const QFont& font) {
     const QFontMetrics metrics(font);
     const int alphabetAdvance = metrics.horizontalAdvance(
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    return DialogBaseUnits{AverageCharWidthFromAlphabetAdvance(alphabetAdvance), metrics.height()};
+    return ui::DialogBaseUnits{ui::AverageCharWidthFromAlphabetAdvance(alphabetAdvance), metrics.height()};
 }
 
 TemplateDialog::TemplateDialog(const ui::DialogTemplate& dialogTemplate,
@@ -100,8 +100,8 @@ TemplateDialog::TemplateDialog(const ui::DialogTemplate& dialogTemplate,
     setWindowFlags(flags);
     setFont(font_);
     setWindowTitle(QString::fromWCharArray(template_.caption));
-    setFixedSize(HorizontalDialogUnitsToPixels(template_.width, baseUnits_),
-                 VerticalDialogUnitsToPixels(template_.height, baseUnits_));
+    setFixedSize(ui::HorizontalDialogUnitsToPixels(template_.width, baseUnits_),
+                 ui::VerticalDialogUnitsToPixels(template_.height, baseUnits_));
 
     QButtonGroup* currentRadioGroup = nullptr;
     QWidget* previousFocusable = nullptr;
@@ -207,7 +207,7 @@ QWidget* TemplateDialog::CreateControl(const ui::ControlTemplate& control,
         case ControlKind::Icon: {
             auto* label = new QLabel(this);
             widget = label;
-            const PixelRect at = DialogUnitsToPixels(control.x, control.y, control.width,
+            const ui::PixelRect at = ui::DialogUnitsToPixels(control.x, control.y, control.width,
                                                      control.height, baseUnits_);
             if (templateIcon.isNull()) {
                 label->setGeometry(at.x, at.y, at.width, at.height);
@@ -235,8 +235,8 @@ QWidget* TemplateDialog::CreateControl(const ui::ControlTemplate& control,
             break;
         }
     }
-    const PixelRect at =
-        DialogUnitsToPixels(control.x, control.y, control.width, control.height, baseUnits_);
+    const ui::PixelRect at =
+        ui::DialogUnitsToPixels(control.x, control.y, control.width, control.height, baseUnits_);
     widget->setGeometry(at.x, at.y, at.width, at.height);
     widget->setProperty("tamselControlId", id);
     return widget;

@@ -10,7 +10,7 @@
 #include <QMenu>
 #include <vector>
 
-#include "platform/qt/dialog_units.h"
+#include "ui/dialog_units.h"
 #include "ui/dialog_templates.h"
 
 class QButtonGroup;
@@ -37,7 +37,7 @@ class TemplateDialogEvents {
 // The template's "MS Shell Dlg" stands for whatever face the system uses in its dialogs;
 // here that is the desktop's general font. Another face is used as named.
 QFont DialogFontForTemplate(const ui::DialogTemplate& dialogTemplate);
-DialogBaseUnits BaseUnitsOfFont(const QFont& font);
+ui::DialogBaseUnits BaseUnitsOfFont(const QFont& font);
 
 class TemplateDialog : public QDialog {
     Q_OBJECT
@@ -47,7 +47,7 @@ class TemplateDialog : public QDialog {
     ~TemplateDialog() override;
 
     const ui::DialogTemplate& dialogTemplate() const { return template_; }
-    DialogBaseUnits baseUnits() const { return baseUnits_; }
+    ui::DialogBaseUnits baseUnits() const { return baseUnits_; }
 
     // The control with this id, nullptr for none (and for -1, which no one addresses).
     QWidget* Control(int controlId) const;
@@ -81,7 +81,7 @@ class TemplateDialog : public QDialog {
     const ui::DialogTemplate& template_;
     TemplateDialogEvents& events_;
     QFont font_;
-    DialogBaseUnits baseUnits_;
+    ui::DialogBaseUnits baseUnits_;
     std::vector<QWidget*> widgets_;
     std::vector<QButtonGroup*> radioGroups_;
     QMenu systemMenu_;

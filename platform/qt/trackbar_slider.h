@@ -5,7 +5,7 @@
 
 #include <QSlider>
 
-#include "platform/qt/trackbar_range.h"
+#include "ui/trackbar_range.h"
 
 namespace tamsel::qt {
 
@@ -32,7 +32,7 @@ class TrackbarSlider : public QSlider {
     void SetMaximum(int maximum);
     void SetPosition(int position);
     int Position() const { return range_.position(); }
-    const TrackbarRange& range() const { return range_; }
+    const ui::TrackbarRange& range() const { return range_; }
 
   signals:
     void scrolled(unsigned scrollCode);
@@ -46,7 +46,7 @@ class TrackbarSlider : public QSlider {
     void ShowRange();
     void OnActionTriggered(int action);
 
-    TrackbarRange range_;
+    ui::TrackbarRange range_;
 };
 
 }  // namespace tamsel::qt

@@ -294,7 +294,7 @@ TEST_F(AppOnQt, FunctionLevelsCutTheDialogAboveTheirGroupBox) {
         WriteDeviceIni(QStringLiteral("Tamsel Virtual Camera"), c.function);
         Run([&](TemplateDialog& dialog) {
             const int fullHeight =
-                VerticalDialogUnitsToPixels(dialog.dialogTemplate().height, dialog.baseUnits());
+                ui::VerticalDialogUnitsToPixels(dialog.dialogTemplate().height, dialog.baseUnits());
             if (c.cutAt == 0) {
                 EXPECT_EQ(dialog.height(), fullHeight);
             } else {

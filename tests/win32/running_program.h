@@ -9,17 +9,11 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <type_traits>
 #include <vector>
 
-namespace tamsel::win32::test {
+#include "platform/win32/unique_handle.h"
 
-struct HandleCloser {
-    void operator()(HANDLE handle) const {
-        if (handle != nullptr && handle != INVALID_HANDLE_VALUE) ::CloseHandle(handle);
-    }
-};
-using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
+namespace tamsel::win32::test {
 
 // A fresh folder under %TEMP%, removed with the object.
 class TemporaryDirectory {

@@ -11,6 +11,7 @@
 #include "device/device_settings.h"
 #include "device/discovery.h"
 #include "platform/win32/device/directshow_device_source.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/virtual_camera_server/registry_key.h"
 #include "platform/win32/virtual_camera_server/virtual_camera_registration.h"
 #include "tests/win32_device/camera_test_base.h"
@@ -110,11 +111,11 @@ TEST_F(RegistrationTest, Regsvr32RegistersAndUnregistersTheServer) {
                             nullptr, &startup, &process)) {
             return static_cast<DWORD>(-1);
         }
-        WaitForSingleObject(process.hProcess, 60000);
+        const win32::UniqueHandle thread(process.hThread);
+        const win32::UniqueHandle child(process.hProcess);
+        WaitForSingleObject(child.get(), 60000);
         DWORD code = static_cast<DWORD>(-1);
-        GetExitCodeProcess(process.hProcess, &code);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        GetExitCodeProcess(child.get(), &code);
         return code;
     };
 

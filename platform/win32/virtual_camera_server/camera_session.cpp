@@ -8,6 +8,7 @@
 #include <string>
 #include <system_error>
 
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/virtual_camera_server/faults_file.h"
 #include "platform/win32/virtual_camera_server/virtual_camera_registration.h"
 
@@ -143,16 +144,12 @@ void CameraSession::LoadFirmware() {
 }
 
 void CameraSession::SaveFirmware() {
-    // Written beside and then moved over the old file, so that a test reading the state
-    // while the program runs never sees half a file.
+    // The firmware replaces its file in one move, so a test reading the state while the
+    // program runs never sees half a file.
     const std::filesystem::path path = directory_ / kFirmwareStateFile;
-    std::filesystem::path staged = path;
-    staged += L".new";
     savedState_.reset();
-    if (!camera_.firmware().Save(staged.string())) return;
-    std::optional<std::string> written = ReadWholeFile(staged);
-    if (!MoveFileExW(staged.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
-    savedState_ = std::move(written);
+    if (!camera_.firmware().Save(path.string())) return;
+    savedState_ = ReadWholeFile(path);
 }
 
 void CameraSession::LoadFaults() {
@@ -178,13 +175,12 @@ void CameraSession::AppendLog() {
     if (text.empty()) return;
     if (text.back() != '\n') text += '\n';
     // One appending write per call: a reader in another process sees whole lines only.
-    const HANDLE log = CreateFileW((directory_ / kCallLogFile).c_str(), FILE_APPEND_DATA,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                   OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (log == INVALID_HANDLE_VALUE) return;
+    const UniqueHandle log(CreateFileW((directory_ / kCallLogFile).c_str(), FILE_APPEND_DATA,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                       nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (log.get() == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
-    WriteFile(log, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(log);
+    WriteFile(log.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
 void CameraSession::WriteLiveObjects() {

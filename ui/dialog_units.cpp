@@ -1,9 +1,9 @@
-#include "platform/qt/dialog_units.h"
+#include "ui/dialog_units.h"
 
 #include <cstdint>
 #include <cstdlib>
 
-namespace tamsel::qt {
+namespace tamsel::ui {
 
 int MulDivRounded(int number, int numerator, int denominator) {
     if (denominator == 0) return -1;  // MulDiv's answer to a zero denominator
@@ -32,4 +32,4 @@ PixelRect DialogUnitsToPixels(int x, int y, int width, int height, const DialogB
                      VerticalDialogUnitsToPixels(height, base)};
 }
 
-}  // namespace tamsel::qt
+}  // namespace tamsel::ui

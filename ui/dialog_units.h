@@ -4,7 +4,7 @@
 // height; a horizontal unit is a quarter of the first, a vertical unit an eighth of the
 // second, each rounded as MulDiv rounds.
 
-namespace tamsel::qt {
+namespace tamsel::ui {
 
 struct DialogBaseUnits {
     int x = 0;  // average character width of the dialog font, pixels
@@ -28,4 +28,4 @@ int HorizontalDialogUnitsToPixels(int units, const DialogBaseUnits& base);
 int VerticalDialogUnitsToPixels(int units, const DialogBaseUnits& base);
 PixelRect DialogUnitsToPixels(int x, int y, int width, int height, const DialogBaseUnits& base);
 
-}  // namespace tamsel::qt
+}  // namespace tamsel::ui

@@ -1,10 +1,10 @@
 // Dialog units to pixels as the dialog manager converts them.
 
-#include "platform/qt/dialog_units.h"
+#include "ui/dialog_units.h"
 
 #include <gtest/gtest.h>
 
-namespace tamsel::qt {
+namespace tamsel::ui {
 namespace {
 
 TEST(MulDivRounded, RoundsHalfAwayFromZeroLikeMulDiv) {
@@ -63,4 +63,4 @@ TEST(DialogUnitsToPixels, ConvertsEachAxisWithItsOwnBaseUnit) {
 }
 
 }  // namespace
-}  // namespace tamsel::qt
+}  // namespace tamsel::ui

@@ -1,6 +1,6 @@
-#include "platform/qt/trackbar_range.h"
+#include "ui/trackbar_range.h"
 
-namespace tamsel::qt {
+namespace tamsel::ui {
 
 void TrackbarRange::SetMinimum(int minimum) {
     minimum_ = minimum;
@@ -24,4 +24,4 @@ int TrackbarRange::PageSize() const {
     return page >= 1 ? static_cast<int>(page) : 1;
 }
 
-}  // namespace tamsel::qt
+}  // namespace tamsel::ui

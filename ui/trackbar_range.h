@@ -1,10 +1,11 @@
 #pragma once
-// The position and range of one trackbar with the common control's rules, kept apart
-// from the widget because QSlider's own rules differ: QSlider moves the other end of the
-// range when one end passes it, a trackbar does not; a trackbar only pulls the position
-// into the range at the end that was just set, and clamps a position it is given.
+// The position and range of one trackbar with the common control's rules, for the hosts
+// that have no common control (headless, and Qt beside its QSlider, whose own rules
+// differ: QSlider moves the other end of the range when one end passes it, a trackbar
+// does not). A trackbar only pulls the position into the range at the end that was just
+// set, and clamps a position it is given.
 
-namespace tamsel::qt {
+namespace tamsel::ui {
 
 class TrackbarRange {
   public:
@@ -32,4 +33,4 @@ class TrackbarRange {
     int position_ = kDefaultMinimum;
 };
 
-}  // namespace tamsel::qt
+}  // namespace tamsel::ui
