@@ -254,8 +254,7 @@ bool Firmware::Save(const std::string& path) const {
         out << kFileHeader << '\n';
         out << "quality " << unsigned{registers_.quality} << '\n';
         out << "color " << BytesToText(registers_.color.data(), registers_.color.size()) << '\n';
-        out << "volume " << BytesToText(registers_.volume.data(), registers_.volume.size())
-            << '\n';
+        out << "volume " << BytesToText(registers_.volume.data(), registers_.volume.size()) << '\n';
         out << "clock " << BytesToText(clock.data(), clock.size()) << '\n';
         out << "clock-running " << (clockSetAt_ ? 1 : 0) << '\n';
         out << "finish-count " << registers_.finishCount << '\n';

@@ -5,6 +5,7 @@
 
 #include "ui/control_ids.h"
 #include "ui/dialog_units.h"
+#include "ui/window_placement.h"
 
 namespace tamsel::ui {
 
@@ -264,16 +265,9 @@ void HeadlessWindow::CenterWindow() {
     // The platform centres on the owner, or on the screen's work area for a window
     // without one, then keeps the window inside that area.
     const HeadlessMetrics& m = host_.Metrics();
-    const Rect area =
-        owner_ != nullptr ? owner_->WindowRect() : Rect{0, 0, m.screenWidth, m.screenHeight};
-    const int width = windowRect_.Width();
-    const int height = windowRect_.Height();
-    int left = (area.left + area.right) / 2 - width / 2;
-    int top = (area.top + area.bottom) / 2 - height / 2;
     const Rect screen{0, 0, m.screenWidth, m.screenHeight};
-    left = std::max(screen.left, std::min(left, screen.right - width));
-    top = std::max(screen.top, std::min(top, screen.bottom - height));
-    windowRect_ = {left, top, left + width, top + height};
+    windowRect_ =
+        CentredWithin(windowRect_, owner_ != nullptr ? owner_->WindowRect() : screen, screen);
     Record("CenterWindow -> " + RectText(windowRect_));
 }
 

@@ -16,6 +16,7 @@
 #include "platform/qt/string_resources.h"
 #include "platform/qt/trackbar_slider.h"
 #include "ui/control_ids.h"
+#include "ui/window_placement.h"
 
 namespace tamsel::qt {
 namespace {
@@ -218,12 +219,12 @@ void QtDialogHost::CenterWindow() {
     // A dialog with an owner centres over it; one without, over the work area. Either
     // way it stays inside the work area.
     const QRect around = owner_ != nullptr ? owner_->frameGeometry() : work;
-    const QSize size = dialog_->frameGeometry().size();
-    int x = around.x() + (around.width() - size.width()) / 2;
-    int y = around.y() + (around.height() - size.height()) / 2;
-    x = std::max(work.left(), std::min(x, work.x() + work.width() - size.width()));
-    y = std::max(work.top(), std::min(y, work.y() + work.height() - size.height()));
-    dialog_->move(x, y);
+    const auto toRect = [](const QRect& r) {
+        return ui::Rect{r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
+    };
+    const ui::Rect placed =
+        ui::CentredWithin(toRect(dialog_->frameGeometry()), toRect(around), toRect(work));
+    dialog_->move(placed.left, placed.top);
 }
 
 // ---- window ----

@@ -1,5 +1,7 @@
 #include "platform/win32/host/window_centring.h"
 
+#include "ui/window_placement.h"
+
 namespace tamsel::win32 {
 
 void CenterWindowOnOwnerOrWorkArea(HWND window) {
@@ -23,20 +25,12 @@ void CenterWindowOnOwnerOrWorkArea(HWND window) {
         ::GetWindowRect(centreOn, &centre);
         ::GetMonitorInfoW(::MonitorFromWindow(centreOn, MONITOR_DEFAULTTONEAREST), &monitor);
     }
-    const RECT& area = monitor.rcWork;
+    const auto toRect = [](const RECT& r) { return ui::Rect{r.left, r.top, r.right, r.bottom}; };
+    const ui::Rect placed =
+        ui::CentredWithin(toRect(dialog), toRect(centre), toRect(monitor.rcWork));
 
-    const int width = dialog.right - dialog.left;
-    const int height = dialog.bottom - dialog.top;
-    int left = (centre.left + centre.right) / 2 - width / 2;
-    int top = (centre.top + centre.bottom) / 2 - height / 2;
-
-    // Keep the whole window on the work area, its top left corner first of all.
-    if (left + width > area.right) left = area.right - width;
-    if (left < area.left) left = area.left;
-    if (top + height > area.bottom) top = area.bottom - height;
-    if (top < area.top) top = area.top;
-
-    ::SetWindowPos(window, nullptr, left, top, -1, -1, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(window, nullptr, placed.left, placed.top, -1, -1,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace tamsel::win32
