@@ -1,7 +1,5 @@
 #include "platform/linux/utf8.h"
 
-#include <cstdint>
-
 namespace tamsel::linux_platform {
 namespace {
 
@@ -46,30 +44,6 @@ std::wstring WideFromUtf8(const std::string& text) {
         i += taken;
     }
     return wide;
-}
-
-std::string Utf8FromWide(const std::wstring& text) {
-    std::string narrow;
-    for (const wchar_t character : text) {
-        auto code = static_cast<std::uint32_t>(character);
-        if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) code = kReplacement;
-        if (code < 0x80) {
-            narrow.push_back(static_cast<char>(code));
-        } else if (code < 0x800) {
-            narrow.push_back(static_cast<char>(0xC0 | (code >> 6)));
-            narrow.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        } else if (code < 0x10000) {
-            narrow.push_back(static_cast<char>(0xE0 | (code >> 12)));
-            narrow.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-            narrow.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        } else {
-            narrow.push_back(static_cast<char>(0xF0 | (code >> 18)));
-            narrow.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-            narrow.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-            narrow.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        }
-    }
-    return narrow;
 }
 
 }  // namespace tamsel::linux_platform

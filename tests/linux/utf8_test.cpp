@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/text_decoding.h"
+
 namespace tamsel::linux_platform {
 namespace {
 
@@ -30,8 +32,8 @@ TEST(Utf8, DecodesAndReplacesWhatIsNotUtf8) {
 
 TEST(Utf8, WideTextRoundTrips) {
     const std::wstring text = L"/home/\u00E9l\u00E8ve/\u20AC/\U0001F4F7/Device.ini";
-    EXPECT_EQ(WideFromUtf8(Utf8FromWide(text)), text);
-    EXPECT_EQ(Utf8FromWide(L"\u00FC"), "\xC3\xBC");
+    EXPECT_EQ(WideFromUtf8(EncodeUtf8(text)), text);
+    EXPECT_EQ(EncodeUtf8(L"\u00FC"), "\xC3\xBC");
 }
 
 }  // namespace
