@@ -9,9 +9,7 @@
 #include "platform/qt/check_box.h"
 #include "recording_behaviour.h"
 #include "run_dialog.h"
-#ifdef TAMSEL_HAVE_HEADLESS_HOST
 #include "ui/headless_host.h"
-#endif
 
 namespace tamsel::qt::test {
 namespace {
@@ -137,19 +135,8 @@ TEST(PushButtons, AClickIsACommandAndADisabledButtonTakesNone) {
     });
 }
 
-#ifdef TAMSEL_HAVE_HEADLESS_HOST
 // The portable dialog's tests run on the headless host; what they learn from GetCheck must
 // hold on Qt too.
-class QuietBehaviour : public ui::DialogBehaviour {
-  public:
-    int TemplateId() const override { return ui::IDD_TAMSEL_DIALOG; }
-    void Attach(ui::DialogHost*) override {}
-    bool OnInitDialog() override { return true; }
-    void Dispatch(const ui::DialogEvent&) override {}
-    void OnOK() override {}
-    void OnCancel() override {}
-};
-
 TEST(ButtonStates, AgreeWithTheHeadlessHost) {
     struct SetCheckCall {
         int id;
@@ -170,7 +157,7 @@ TEST(ButtonStates, AgreeWithTheHeadlessHost) {
     for (std::size_t i = 0; i < scripts.size(); ++i) {
         SCOPED_TRACE(i);
         ui::HeadlessHost headless;
-        QuietBehaviour quiet;
+        IdleBehaviour quiet;
         ui::HeadlessWindow& window = headless.Open(quiet);
         for (const SetCheckCall& call : scripts[i]) window.SetCheck(call.id, call.state);
         RecordingBehaviour behaviour;
@@ -180,7 +167,6 @@ TEST(ButtonStates, AgreeWithTheHeadlessHost) {
         });
     }
 }
-#endif
 
 }  // namespace
 }  // namespace tamsel::qt::test

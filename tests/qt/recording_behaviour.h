@@ -62,4 +62,15 @@ class RecordingBehaviour : public ui::DialogBehaviour {
     ui::DialogHost* host_ = nullptr;
 };
 
+// A behaviour that does nothing at all, for driving a host (Qt or headless) from outside.
+class IdleBehaviour : public ui::DialogBehaviour {
+  public:
+    int TemplateId() const override { return ui::IDD_TAMSEL_DIALOG; }
+    void Attach(ui::DialogHost*) override {}
+    bool OnInitDialog() override { return true; }
+    void Dispatch(const ui::DialogEvent&) override {}
+    void OnOK() override {}
+    void OnCancel() override {}
+};
+
 }  // namespace tamsel::qt::test
